@@ -1,0 +1,161 @@
+#include "kavrino/TurtleMath.h"
+
+#include "platform/Errors.h"
+
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace kavrino {
+
+std::int32_t wrappingAdd(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::int32_t wrappingSubtract(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
+}
+
+long double roundToReal48(long double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return value;
+    int exponent = 0;
+    const long double fraction = std::frexp(value, &exponent); // 0.5 <= |fraction| < 1
+    // rint rounds half to even in the default rounding mode.
+    return std::ldexp(std::rint(std::ldexp(fraction, 40)), exponent - 40);
+}
+
+long double stepAngle(std::int32_t kat)
+{
+    const std::int32_t difference = wrappingSubtract(180, kat);
+    return roundToReal48(static_cast<long double>(difference) * 3.14159L / 180.0L);
+}
+
+namespace {
+
+std::int32_t roundToInt32(long double value)
+{
+    const long double rounded = std::rint(value);
+    if (!(rounded >= INT32_MIN && rounded <= INT32_MAX))
+        throw platform::InvalidFloatOperation();
+    return static_cast<std::int32_t>(rounded);
+}
+
+} // namespace
+
+StepEnd stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok)
+{
+    const long double angle = stepAngle(kat);
+    const std::int32_t newY = roundToInt32(static_cast<long double>(y) - krok * std::cos(angle));
+    const std::int32_t newX = roundToInt32(static_cast<long double>(x) + krok * std::sin(angle));
+    return {newX, newY};
+}
+
+namespace {
+
+using Wide = __int128;
+
+// Rounded (numerator / denominator) for a positive denominator, halves away from the start.
+Wide roundedQuotient(Wide numerator, Wide denominator)
+{
+    const Wide twice = 2 * numerator + (numerator >= 0 ? denominator : -denominator);
+    return twice / (2 * denominator);
+}
+
+} // namespace
+
+void drawLineExcludingEnd(QImage& image, QPoint from, QPoint to, std::uint32_t color)
+{
+    const std::int64_t dx = std::int64_t{to.x()} - from.x();
+    const std::int64_t dy = std::int64_t{to.y()} - from.y();
+    if (dx == 0 && dy == 0)
+        return;
+
+    // Walk the longer axis one pixel at a time; the other coordinate is the rounded line through
+    // both ends. Only the steps that land inside the image are visited, so a line millions of
+    // pixels long costs no more than the part of it that shows.
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    const std::int64_t major = alongX ? dx : dy;
+    const std::int64_t minor = alongX ? dy : dx;
+    const std::int64_t majorStart = alongX ? from.x() : from.y();
+    const std::int64_t minorStart = alongX ? from.y() : from.x();
+    const std::int64_t majorLimit = alongX ? image.width() : image.height();
+    const std::int64_t minorLimit = alongX ? image.height() : image.width();
+    const std::int64_t direction = major > 0 ? 1 : -1;
+    const std::int64_t length = std::llabs(major); // steps 0 .. length-1: the end is left out
+
+    // Steps whose major coordinate lies inside the image.
+    std::int64_t first = 0;
+    std::int64_t last = length - 1;
+    const std::int64_t enter = direction > 0 ? -majorStart : majorStart - (majorLimit - 1);
+    const std::int64_t leave = direction > 0 ? majorLimit - 1 - majorStart : majorStart;
+    first = std::max(first, enter);
+    last = std::min(last, leave);
+    if (first > last)
+        return;
+
+    const auto minorAt = [&](std::int64_t step) {
+        return minorStart + static_cast<std::int64_t>(roundedQuotient(Wide{step} * minor, std::llabs(major)));
+    };
+    // The minor coordinate moves monotonically with the step, so the steps inside the image on
+    // that axis form one range too; narrow [first, last] to it by bisection.
+    const auto inside = [&](std::int64_t step) {
+        const std::int64_t m = minorAt(step);
+        return m >= 0 && m < minorLimit;
+    };
+    const auto beforeRange = [&](std::int64_t step) {
+        const std::int64_t m = minorAt(step);
+        return minor >= 0 ? m < 0 : m >= minorLimit;
+    };
+    std::int64_t low = first, high = last + 1;
+    while (low < high) {
+        const std::int64_t middle = low + (high - low) / 2;
+        if (beforeRange(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    first = low;
+    low = first;
+    high = last + 1;
+    while (low < high) {
+        const std::int64_t middle = low + (high - low) / 2;
+        if (inside(middle))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    last = low - 1;
+
+    // From the first visible step on, the minor coordinate follows incrementally: the exact
+    // offset is t / (2 * length) with t growing by 2 * minor each step.
+    const std::int64_t twiceLength = 2 * length;
+    const Wide start = 2 * Wide{first} * minor + (minor >= 0 ? length : -length);
+    std::int64_t offset = static_cast<std::int64_t>(start / twiceLength);
+    std::int64_t remainder = static_cast<std::int64_t>(start % twiceLength);
+    const std::int64_t increment = 2 * minor;
+
+    const qsizetype stride = image.bytesPerLine() / 4;
+    auto* pixels = reinterpret_cast<std::uint32_t*>(image.bits());
+    std::int64_t a = majorStart + direction * first;
+    for (std::int64_t step = first; step <= last; ++step, a += direction) {
+        const std::int64_t b = minorStart + offset;
+        const std::int64_t px = alongX ? a : b;
+        const std::int64_t py = alongX ? b : a;
+        pixels[py * stride + px] = color;
+        remainder += increment;
+        if (remainder >= twiceLength) {
+            remainder -= twiceLength;
+            ++offset;
+        } else if (remainder <= -twiceLength) {
+            remainder += twiceLength;
+            --offset;
+        }
+    }
+}
+
+} // namespace kavrino

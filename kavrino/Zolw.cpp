@@ -1,0 +1,45 @@
+#include "kavrino/Zolw.h"
+
+#include "kavrino/TurtleMath.h"
+
+#include <QColor>
+
+TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
+{
+    x_ = width() / 2;
+    y_ = height() / 2;
+}
+
+void TZolw::StepForward()
+{
+    QImage& bitmap = canvas();
+    const kavrino::StepEnd end = kavrino::stepEnd(x_, y_, kat_, krok_);
+
+    if (pisak_) {
+        kavrino::drawLineExcludingEnd(bitmap, QPoint(x_, y_), QPoint(end.x, end.y), QColor(Qt::black).rgb());
+        update();
+    }
+    x_ = end.x;
+    y_ = end.y;
+
+    // The turtle leaves by one edge and comes back by the other; Width and Height are the
+    // control's, whatever the size of a loaded bitmap.
+    if (x_ > width())
+        x_ = 0;
+    if (y_ > height())
+        y_ = 0;
+    if (x_ < 0)
+        x_ = width();
+    if (y_ < 0)
+        y_ = height();
+}
+
+void TZolw::TurnLeft(std::int32_t degrees)
+{
+    kat_ = kavrino::wrappingAdd(kat_, degrees);
+}
+
+void TZolw::TurnRight(std::int32_t degrees)
+{
+    kat_ = kavrino::wrappingSubtract(kat_, degrees);
+}

@@ -1,0 +1,100 @@
+#include "platform/Picture.h"
+
+#include "platform/Errors.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
+
+namespace platform {
+
+namespace {
+
+QByteArray readWholeFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileOpenError(fileName, file.errorString());
+    return file.readAll();
+}
+
+QImage decode(const QByteArray& data, const char* format)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer, format);
+    reader.setDecideFormatFromContent(false);
+    return reader.read();
+}
+
+void writeWholeFile(const QString& fileName, const QByteArray& data)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw FileCreateError(fileName, file.errorString());
+}
+
+} // namespace
+
+void Picture::loadFromFile(const QString& fileName)
+{
+    const QString extension = QFileInfo(fileName).suffix();
+    const bool isBitmap = extension.compare(u"bmp", Qt::CaseInsensitive) == 0;
+    const bool isIcon = extension.compare(u"ico", Qt::CaseInsensitive) == 0;
+    if (!isBitmap && !isIcon)
+        throw InvalidGraphic::unknownExtension(extension);
+
+    const QByteArray data = readWholeFile(fileName);
+    QImage image = decode(data, isBitmap ? "bmp" : "ico");
+    if (image.isNull())
+        throw isBitmap ? InvalidGraphic::invalidBitmap() : InvalidGraphic(QStringLiteral("Icon image is not valid"));
+
+    if (isBitmap) {
+        setBitmap(std::move(image));
+    } else {
+        kind_ = Kind::Icon;
+        image_ = std::move(image);
+        iconFile_ = data;
+    }
+}
+
+void Picture::saveToFile(const QString& fileName) const
+{
+    switch (kind_) {
+    case Kind::Empty:
+        return;
+    case Kind::Icon:
+        writeWholeFile(fileName, iconFile_);
+        return;
+    case Kind::Bitmap: {
+        QByteArray data;
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image_.save(&buffer, "BMP"))
+            throw FileCreateError(fileName, QStringLiteral("The bitmap could not be encoded"));
+        writeWholeFile(fileName, data);
+        return;
+    }
+    }
+}
+
+void Picture::clear()
+{
+    kind_ = Kind::Empty;
+    image_ = QImage();
+    iconFile_.clear();
+}
+
+void Picture::setBitmap(QImage bitmap)
+{
+    // One pixel format for every bitmap, so that drawing needs no case for each.
+    if (bitmap.format() != QImage::Format_RGB32)
+        bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
+    kind_ = Kind::Bitmap;
+    image_ = std::move(bitmap);
+    iconFile_.clear();
+}
+
+} // namespace platform
