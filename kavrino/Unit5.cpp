@@ -1,0 +1,5 @@
+#include "kavrino/Unit5.h"
+
+TOKBottomDlg* OKBottomDlg = nullptr;
+
+TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QWidget(parent) {}
