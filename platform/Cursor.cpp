@@ -1,5 +1,6 @@
 #include "platform/Cursor.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <array>
 
