@@ -1,0 +1,35 @@
+#include "platform/Label.h"
+
+#include <QMouseEvent>
+
+namespace platform {
+
+Label::Label(const QString& text, QWidget* parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setText(text);
+}
+
+void Label::setText(const QString& text)
+{
+    QLabel::setText(text);
+    if (autoSize_)
+        adjustSize();
+}
+
+void Label::setAutoSize(bool autoSize)
+{
+    autoSize_ = autoSize;
+    if (autoSize_)
+        adjustSize();
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+}
+
+} // namespace platform
