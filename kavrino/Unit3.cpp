@@ -87,7 +87,7 @@ void TForm3::ComboBox1Change()
     Label7->setText(entry->parameter);
     for (const QString& line : entry->description) {
         auto* item = new QListWidgetItem(line, ListBox1);
-        item->setSizeHint(QSize(ListBox1->viewport()->width(), listItemHeight));
+        item->setSizeHint(QSize(0, listItemHeight)); // the rows span the list whatever the width
     }
 }
 

@@ -25,6 +25,14 @@ void Label::setAutoSize(bool autoSize)
         adjustSize();
 }
 
+// The owner usually sets the window font after creating its labels.
+void Label::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && autoSize_)
+        adjustSize();
+}
+
 void Label::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
