@@ -1,0 +1,62 @@
+#include "platform/AnimationControl.h"
+
+#include <QPainter>
+
+namespace platform {
+
+AnimationControl::AnimationControl(QWidget* parent)
+    : QWidget(parent)
+    , frameTimer_(this, 100, false)
+{
+    connect(&frameTimer_, &Timer::tick, this, &AnimationControl::showNextFrame);
+}
+
+void AnimationControl::setFrames(QList<QImage> frames, int frameInterval)
+{
+    frames_ = std::move(frames);
+    current_ = 0;
+    frameTimer_.setInterval(frameInterval);
+    if (!frames_.isEmpty())
+        resize(frames_.constFirst().size());
+    updatePlaying();
+    update();
+}
+
+void AnimationControl::setActive(bool active)
+{
+    active_ = active;
+    updatePlaying();
+}
+
+void AnimationControl::showNextFrame()
+{
+    if (frames_.isEmpty())
+        return;
+    current_ = (current_ + 1) % frameCount();
+    update();
+}
+
+void AnimationControl::paintEvent(QPaintEvent*)
+{
+    if (frames_.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, frames_.at(current_));
+}
+
+void AnimationControl::showEvent(QShowEvent*)
+{
+    updatePlaying();
+}
+
+void AnimationControl::hideEvent(QHideEvent*)
+{
+    updatePlaying();
+}
+
+void AnimationControl::updatePlaying()
+{
+    frameTimer_.setEnabled(active_ && isVisible() && frameCount() > 1);
+}
+
+} // namespace platform

@@ -1,0 +1,44 @@
+#include "platform/Label.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestLabel : public QObject {
+    Q_OBJECT
+private slots:
+    void sizesItselfToTextAndFont()
+    {
+        QWidget window;
+        platform::Label label(QStringLiteral("Autor"), &window);
+        const QSize small = label.size();
+        label.setText(QStringLiteral("Autor: Kwintel"));
+        QVERIFY(label.width() > small.width());
+        const QSize text = label.size();
+        QFont larger = window.font();
+        larger.setPixelSize(40);
+        window.setFont(larger); // reaches the label through the window, as a form's font does
+        QVERIFY(label.width() > text.width());
+        QVERIFY(label.height() > text.height());
+
+        label.setAutoSize(false);
+        label.resize(10, 10);
+        label.setText(QStringLiteral("a much longer text than before"));
+        QCOMPARE(label.size(), QSize(10, 10));
+    }
+
+    void clickIsAReleaseInside()
+    {
+        platform::Label label(QStringLiteral("Autor: Kwintel"));
+        label.show();
+        QSignalSpy clicks(&label, &platform::Label::Click);
+        QTest::mouseClick(&label, Qt::LeftButton);
+        QCOMPARE(clicks.size(), 1);
+        QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(-5, -5));
+        QTest::mouseClick(&label, Qt::RightButton);
+        QCOMPARE(clicks.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestLabel)
+#include "tst_label.moc"
