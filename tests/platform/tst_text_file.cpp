@@ -1,6 +1,8 @@
 #include "platform/Errors.h"
 #include "platform/TextFile.h"
+#include "support/FileSizeLimit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,6 +51,22 @@ private slots:
         // A second write replaces the content as a whole.
         platform::writeTextFile(fileName, QStringLiteral("x"));
         QCOMPARE(platform::readTextFile(fileName), QStringLiteral("x"));
+    }
+
+    void writeThatFailsHalfWayKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("tekst.txt"));
+        platform::writeTextFile(fileName, QStringLiteral("stary"));
+        try {
+            const testing::FileSizeLimit fullDisc(100);
+            platform::writeTextFile(fileName, QStringLiteral("nowy tekst ").repeated(100));
+            QFAIL("no error raised");
+        } catch (const platform::FileCreateError& error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". File too large").arg(fileName));
+        }
+        QCOMPARE(platform::readTextFile(fileName), QStringLiteral("stary"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("tekst.txt")});
     }
 
     void failures_data()
