@@ -23,7 +23,7 @@ TForm4* Form4 = nullptr;
 namespace {
 
 // The designed window is 433 by 408 pixels with its frame, title bar and menu bar.
-constexpr QSize clientSize {425, 354};
+constexpr QSize clientSize{425, 354};
 
 // Beyond this a single letter no longer fits the text area, and far beyond it the glyphs alone
 // would take gigabytes.
@@ -32,7 +32,7 @@ constexpr std::int64_t largestPoints = 1000;
 // A negative size is taken by its magnitude, as the original platform took it.
 int pointsFromBox(std::int32_t value)
 {
-    const std::int64_t magnitude = value < 0 ? -std::int64_t {value} : std::int64_t {value};
+    const std::int64_t magnitude = value < 0 ? -std::int64_t{value} : std::int64_t{value};
     return static_cast<int>(std::clamp<std::int64_t>(magnitude, 1, largestPoints));
 }
 

@@ -193,7 +193,7 @@ private slots:
         dialogs->clear();
 
         edit.simulate(Form4->ComboBox1->lineEdit());
-        QCOMPARE(dialogs->errors(), QStringList {QStringLiteral("'%1' is not a valid integer value.").arg(refused)});
+        QCOMPARE(dialogs->errors(), QStringList{QStringLiteral("'%1' is not a valid integer value.").arg(refused)});
         QCOMPARE(dialogs->shown().constFirst().caption, QStringLiteral("Kavrino"));
         QCOMPARE(memoPixels(), pixels);
     }
@@ -202,7 +202,7 @@ private slots:
     {
         QFont serif(QStringLiteral("DejaVu Serif"), 14, QFont::Bold, true);
         serif.setUnderline(true);
-        const platform::FontChoice chosen {serif, Qt::red};
+        const platform::FontChoice chosen{serif, Qt::red};
         dialogs->answerFont(chosen);
         QTest::mouseClick(Form4->Button1, Qt::LeftButton);
 
@@ -370,7 +370,7 @@ private slots:
         const QString error = dialogs->errors().constFirst();
         QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". File too large.").arg(fileName));
         QCOMPARE(fileContent(fileName), QByteArray("stary tekst\n"));
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList {QStringLiteral("notatki.txt")});
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("notatki.txt")});
         QCOMPARE(Form4->Memo1->toPlainText(), text);
     }
 
@@ -389,7 +389,7 @@ private slots:
         const testing::RecordingPrintTarget& target = recording.target();
         QCOMPARE(target.started, 1);
         QCOMPARE(target.ended, 1);
-        QCOMPARE(target.titles, QStringList {QStringLiteral("Edytor tekstu dla Kavrino")});
+        QCOMPARE(target.titles, QStringList{QStringLiteral("Edytor tekstu dla Kavrino")});
         QVERIFY2(target.pages.size() >= 3, qPrintable(QString::number(target.pages.size())));
 
         const QRect pageRect(QPoint(0, 0), testing::RecordingPrintTarget::pageSize);
@@ -411,7 +411,7 @@ private slots:
         QTest::addColumn<QStringList>("errors");
         QTest::newRow("dialog cancelled") << false << QStringList();
         QTest::newRow("printer fails to start")
-            << true << QStringList {QStringLiteral("Printer selected is not valid.")};
+            << true << QStringList{QStringLiteral("Printer selected is not valid.")};
     }
     void printThatDoesNotHappen()
     {

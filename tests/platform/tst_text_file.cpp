@@ -66,7 +66,7 @@ private slots:
             QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". File too large").arg(fileName));
         }
         QCOMPARE(platform::readTextFile(fileName), QStringLiteral("stary"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("tekst.txt")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tekst.txt")});
     }
 
     void failures_data()

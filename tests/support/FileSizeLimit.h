@@ -26,7 +26,7 @@ public:
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
-    rlimit previous_ {};
+    rlimit previous_{};
     void (*previousHandler_)(int) = SIG_DFL;
 };
 
