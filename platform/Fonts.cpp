@@ -26,9 +26,14 @@ QFont fontWithPixelHeight(const QString& face, int pixels)
     return font;
 }
 
+int pixelsForPoints(int points)
+{
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
+
 QFont fontWithPoints(const QString& face, int points)
 {
-    return fontWithPixelHeight(face, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    return fontWithPixelHeight(face, pixelsForPoints(points));
 }
 
 QFont defaultWindowFont()

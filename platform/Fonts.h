@@ -14,6 +14,9 @@ QFont fontWithPixelHeight(const QString& face, int pixels);
 // A font of the named face at `points` points on a 96 dots-per-inch screen.
 QFont fontWithPoints(const QString& face, int points);
 
+// The character height in pixels of `points` points on a 96 dots-per-inch screen.
+int pixelsForPoints(int points);
+
 // The default window font: "MS Sans Serif", 8 points.
 QFont defaultWindowFont();
 

@@ -1,0 +1,22 @@
+// Plain text files as a text pad reads and writes them: UTF-8, or Windows-1250 for files from the
+// original platform, with any line-break convention read as "\n". Written as UTF-8 with "\n".
+// It does not guess other encodings; bytes that are not UTF-8 are taken as Windows-1250.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace platform {
+
+// The text of a file's bytes: UTF-8 (a leading byte-order mark dropped) when the bytes are valid
+// UTF-8, Windows-1250 otherwise; "\r\n" and a lone "\r" become "\n".
+QString decodeText(const QByteArray& bytes);
+
+// Throws FileOpenError with the system's reason when the file cannot be read.
+QString readTextFile(const QString& fileName);
+
+// Replaces the file's content as a whole: until the new text is safely written the old file
+// stays as it was. Throws FileCreateError with the system's reason when that fails.
+void writeTextFile(const QString& fileName, const QString& text);
+
+} // namespace platform
