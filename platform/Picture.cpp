@@ -1,12 +1,12 @@
 #include "platform/Picture.h"
 
 #include "platform/Errors.h"
+#include "platform/FileWriting.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -27,13 +27,6 @@ QImage decode(const QByteArray& data, const char* format)
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(false);
     return reader.read();
-}
-
-void writeWholeFile(const QString& fileName, const QByteArray& data)
-{
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw FileCreateError(fileName, file.errorString());
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "platform/TextFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileWriting.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace platform {
@@ -46,22 +46,7 @@ QString readTextFile(const QString& fileName)
 
 void writeTextFile(const QString& fileName, const QString& text)
 {
-    const QByteArray bytes = normaliseLineBreaks(text).toUtf8();
-    QSaveFile file(fileName);
-    // Unbuffered: Qt 6.4's commit() reports success even when flushing its own buffer failed
-    // half-way (a full disc) and would put a truncated file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw FileCreateError(fileName, file.errorString());
-    // A short write is retried, so that the system says why the rest does not fit. Leaving
-    // without commit() throws the new file away and keeps the old one.
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0)
-            throw FileCreateError(fileName, file.errorString());
-        written += count;
-    }
-    if (!file.commit())
-        throw FileCreateError(fileName, file.errorString());
+    writeWholeFile(fileName, normaliseLineBreaks(text).toUtf8());
 }
 
 } // namespace platform

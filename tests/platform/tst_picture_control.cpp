@@ -1,5 +1,6 @@
 #include "platform/Errors.h"
 #include "platform/PictureControl.h"
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -116,6 +117,18 @@ private slots:
         platform::PictureControl control;
         const QString missing = path("missing.bmp");
         QVERIFY(errorOf<platform::FileOpenError>([&] { control.loadFromFile(missing); }).contains(missing));
+    }
+
+    void aFailedSaveKeepsTheOldFile()
+    {
+        const QString target = writeBitmap("old.bmp", {4, 4}, Qt::green);
+        platform::PictureControl control;
+        control.loadFromFile(writeBitmap("large.bmp", {400, 400}, Qt::red));
+        {
+            testing::FileSizeLimit limit(4096); // as if the disc filled up half-way
+            QVERIFY(errorOf<platform::FileCreateError>([&] { control.saveToFile(target); }).contains(target));
+        }
+        QCOMPARE(QImage(target).size(), QSize(4, 4));
     }
 
     void emptyPictureWritesNoFile()
