@@ -80,7 +80,7 @@ QString LineList::line(qsizetype index) const
 int LineList::itemIndex() const
 {
     const QModelIndex current = currentIndex();
-    return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+    return current.isValid() ? current.row() : -1;
 }
 
 void LineList::setItemIndex(int index)

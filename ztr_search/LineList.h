@@ -21,7 +21,7 @@ public:
     qsizetype count() const;
     QString line(qsizetype index) const;
 
-    // The selected line's index, or -1.
+    // The selected line's index, or -1. In a one-line selection the current line is the selected one.
     int itemIndex() const;
     void setItemIndex(int index);
 

@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <algorithm>
 
 TfrmSzukaj* frmSzukaj = nullptr;
@@ -208,11 +209,14 @@ void TfrmSzukaj::ZnajdzNapedyCD()
 void TfrmSzukaj::FormResize()
 {
     // The lower bound on width is on the outer width, the one on height on the client height.
-    const int frameWidth = frameGeometry().width() - width();
+    // The window springs back once the resize under way has finished laying out the client area.
+    QSize wanted = size();
     if (frameGeometry().width() < minimumOuterWidth)
-        resize(minimumOuterWidth - frameWidth, height());
+        wanted.setWidth(minimumOuterWidth - (frameGeometry().width() - width()));
     if (client->height() < minimumClientHeight)
-        resize(width(), height() + minimumClientHeight - client->height());
+        wanted.setHeight(height() + minimumClientHeight - client->height());
+    if (wanted != size())
+        QTimer::singleShot(0, this, [this, wanted] { resize(wanted); });
 
     const int cw = client->width();
     const int ch = client->height();
