@@ -39,6 +39,11 @@ int decodeUtf8(std::string_view text, std::size_t i, char32_t& codePoint)
     return length;
 }
 
+int utf8Length(char16_t c)
+{
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+}
+
 void appendUtf8(std::string& out, char16_t c)
 {
     if (c < 0x80) {
@@ -59,8 +64,10 @@ CaseMapping::CaseMapping(std::initializer_list<std::pair<char16_t, char16_t>> pa
 {
     for (std::size_t c = 0; c < table_.size(); ++c)
         table_[c] = static_cast<char16_t>(c);
-    for (const auto& [from, to] : pairs)
+    for (const auto& [from, to] : pairs) {
         table_[from] = to;
+        sameUtf8Length_ = sameUtf8Length_ && utf8Length(from) == utf8Length(to);
+    }
 }
 
 QString CaseMapping::apply(QStringView text) const
@@ -72,8 +79,42 @@ QString CaseMapping::apply(QStringView text) const
     return result;
 }
 
+bool CaseMapping::applyUtf8InPlace(std::string_view text, std::string& out) const
+{
+    bool changed = false;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<std::uint8_t>(text[i]);
+        char32_t codePoint = lead;
+        const int length = lead < 0x80 ? 1 : decodeUtf8(text, i, codePoint);
+        if (length == 0 || length == 4) {
+            i += length == 0 ? 1 : 4;
+            continue;
+        }
+        const char16_t mapped = table_[static_cast<char16_t>(codePoint)];
+        if (mapped != codePoint) {
+            if (!changed) {
+                out.assign(text);
+                changed = true;
+            }
+            std::string encoded;
+            if (mapped < 0x80) {
+                out[i] = static_cast<char>(mapped);
+            } else {
+                appendUtf8(encoded, mapped);
+                out.replace(i, encoded.size(), encoded);
+            }
+        }
+        i += static_cast<std::size_t>(length);
+    }
+    return changed;
+}
+
 bool CaseMapping::applyUtf8(std::string_view text, std::string& out) const
 {
+    // Scanning every stored value of a catalogue calls this millions of times per search.
+    if (sameUtf8Length_)
+        return applyUtf8InPlace(text, out);
     bool changed = false;
     std::size_t i = 0;
     while (i < text.size()) {

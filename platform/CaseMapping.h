@@ -25,7 +25,11 @@ public:
     bool applyUtf8(std::string_view text, std::string& out) const;
 
 private:
+    bool applyUtf8InPlace(std::string_view text, std::string& out) const;
+
     std::vector<char16_t> table_;
+    // Every pair encodes to as many UTF-8 bytes on both sides, so text can be patched in place.
+    bool sameUtf8Length_ = true;
 };
 
 } // namespace platform
