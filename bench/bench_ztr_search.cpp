@@ -24,18 +24,17 @@ constexpr int discCount = 10'000;
 constexpr int programCount = 500'000;
 constexpr int largestDiscCount = 65'535;
 
-const QStringList names{"Szachy", "Warcaby", "Kalkulator", "Edytor tekstu", "Przeglądarka zdjęć", "Menedżer plików",
+const QStringList names { "Szachy", "Warcaby", "Kalkulator", "Edytor tekstu", "Przeglądarka zdjęć", "Menedżer plików",
     "Słownik ortograficzny", "Kurs języka angielskiego", "Atlas świata", "Zegar ścienny", "Łamigłówki",
-    "Wyścigi samochodowe", "Symulator lotu", "Kompresor archiwów", "Antywirus", "Odtwarzacz muzyki",
-    "Książka adresowa", "Kalendarz", "Notatnik", "Tapety na pulpit", "Gęsi i lisy", "Pogodynka", "Ciężarówki"};
-const QStringList phrases{"Gra logiczna dla całej rodziny. ", "Świetny program do nauki. ",
-    "Wersja demonstracyjna. ", "Pełna wersja shareware. ", "Łatwa obsługa i polskie menu. ",
-    "Zawiera źródła w języku Pascal. ", "Ćwiczenia z gramatyki i ortografii. ",
-    "Obsługuje pliki graficzne BMP i GIF. ", "Przygodówka z piękną grafiką. ",
+    "Wyścigi samochodowe", "Symulator lotu", "Kompresor archiwów", "Antywirus", "Odtwarzacz muzyki", "Książka adresowa",
+    "Kalendarz", "Notatnik", "Tapety na pulpit", "Gęsi i lisy", "Pogodynka", "Ciężarówki" };
+const QStringList phrases { "Gra logiczna dla całej rodziny. ", "Świetny program do nauki. ", "Wersja demonstracyjna. ",
+    "Pełna wersja shareware. ", "Łatwa obsługa i polskie menu. ", "Zawiera źródła w języku Pascal. ",
+    "Ćwiczenia z gramatyki i ortografii. ", "Obsługuje pliki graficzne BMP i GIF. ", "Przygodówka z piękną grafiką. ",
     "Narzędzie dla administratorów sieci. ", "Wciągająca rozgrywka na długie wieczory. ",
-    "Program działa także w sieci lokalnej. "};
-const QStringList requirements{".", "Windows 95, 8 MB RAM", "Windows 98, 16 MB RAM, CD-ROM x4", "DOS 6.22, 4 MB RAM",
-    "Pentium 133, 32 MB RAM, DirectX 6"};
+    "Program działa także w sieci lokalnej. " };
+const QStringList requirements { ".", "Windows 95, 8 MB RAM", "Windows 98, 16 MB RAM, CD-ROM x4", "DOS 6.22, 4 MB RAM",
+    "Pentium 133, 32 MB RAM, DirectX 6" };
 // Found in one program of each hundred, and nowhere else.
 const QString hitPhrase = QStringLiteral("Żółwik Franklin uczy rysowania. ");
 

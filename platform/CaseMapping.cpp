@@ -60,7 +60,8 @@ void appendUtf8(std::string& out, char16_t c)
 
 } // namespace
 
-CaseMapping::CaseMapping(std::initializer_list<std::pair<char16_t, char16_t>> pairs) : table_(0x10000)
+CaseMapping::CaseMapping(std::initializer_list<std::pair<char16_t, char16_t>> pairs)
+    : table_(0x10000)
 {
     for (std::size_t c = 0; c < table_.size(); ++c)
         table_[c] = static_cast<char16_t>(c);

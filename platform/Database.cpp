@@ -33,7 +33,8 @@ std::int32_t Field::asInteger() const
     return static_cast<std::int32_t>(number);
 }
 
-Database::Database(QObject* parent) : QObject(parent)
+Database::Database(QObject* parent)
+    : QObject(parent)
 {
     static int connections = 0;
     connectionName_ = QStringLiteral("platform-database-%1").arg(++connections);
@@ -61,7 +62,7 @@ void Database::open()
         const std::optional<DefaultAlias> defaults = defaultAliasFor(aliasName_);
         if (!defaults)
             throw DatabaseError(QStringLiteral("Unknown database alias: %1").arg(aliasName_));
-        alias = DatabaseAlias{defaults->name, QStringLiteral("SQLITE"), defaultDatabasePath(*defaults)};
+        alias = DatabaseAlias { defaults->name, QStringLiteral("SQLITE"), defaultDatabasePath(*defaults) };
         // An existing file is someone's catalogue: it is adopted, never overwritten.
         if (!QFileInfo::exists(alias->path))
             databaseDriver(alias->driver).create(*alias, defaults->schema);
@@ -141,7 +142,11 @@ Field Cursor::field(int index) const
     return Field(columns_.at(index), eof_ ? QVariant() : query_.value(index));
 }
 
-Table::Table(Database* database, QObject* parent) : QObject(parent), database_(database) {}
+Table::Table(Database* database, QObject* parent)
+    : QObject(parent)
+    , database_(database)
+{
+}
 
 QString Table::sqlName() const
 {
@@ -239,7 +244,11 @@ void Table::post()
     ++recordCount_;
 }
 
-Query::Query(Database* database, QObject* parent) : QObject(parent), database_(database) {}
+Query::Query(Database* database, QObject* parent)
+    : QObject(parent)
+    , database_(database)
+{
+}
 
 void Query::close()
 {

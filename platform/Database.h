@@ -20,7 +20,11 @@ class DatabaseDriver;
 // One value of the current row.
 class Field {
 public:
-    Field(QString name, QVariant value) : name_(std::move(name)), value_(std::move(value)) {}
+    Field(QString name, QVariant value)
+        : name_(std::move(name))
+        , value_(std::move(value))
+    {
+    }
     const QString& name() const { return name_; }
     const QVariant& value() const { return value_; }
     bool isNull() const { return value_.isNull(); }

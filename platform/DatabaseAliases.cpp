@@ -38,8 +38,8 @@ bool isComment(const QString& trimmedLine)
 
 QStringList entryLines(const DatabaseAlias& alias)
 {
-    return {QStringLiteral("[%1]").arg(alias.name), QStringLiteral("DRIVER=%1").arg(alias.driver),
-        QStringLiteral("PATH=%1").arg(alias.path)};
+    return { QStringLiteral("[%1]").arg(alias.name), QStringLiteral("DRIVER=%1").arg(alias.driver),
+        QStringLiteral("PATH=%1").arg(alias.path) };
 }
 
 std::map<QString, DefaultAlias>& defaults()
@@ -50,7 +50,10 @@ std::map<QString, DefaultAlias>& defaults()
 
 } // namespace
 
-AliasFile::AliasFile(QString fileName) : fileName_(std::move(fileName)) {}
+AliasFile::AliasFile(QString fileName)
+    : fileName_(std::move(fileName))
+{
+}
 
 QString AliasFile::defaultFileName()
 {
@@ -69,7 +72,7 @@ std::vector<DatabaseAlias> AliasFile::aliases() const
         if (isComment(trimmed))
             continue;
         if (const auto name = sectionName(trimmed)) {
-            found.push_back({*name, QStringLiteral("SQLITE"), QString()});
+            found.push_back({ *name, QStringLiteral("SQLITE"), QString() });
             continue;
         }
         const qsizetype equals = trimmed.indexOf(u'=');

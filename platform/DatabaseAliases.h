@@ -13,7 +13,7 @@ namespace platform {
 struct DatabaseAlias {
     QString name;
     QString driver; // "SQLITE" when the entry names none
-    QString path;   // the database file, for file-based drivers
+    QString path; // the database file, for file-based drivers
 };
 
 class AliasFile {

@@ -59,7 +59,7 @@ QString readFile(const QString& fileName)
 QStringList opticalDevicesOfSystem()
 {
     QStringList devices;
-    const QStringList names = QDir(QStringLiteral("/dev")).entryList({QStringLiteral("sr*")}, QDir::System);
+    const QStringList names = QDir(QStringLiteral("/dev")).entryList({ QStringLiteral("sr*") }, QDir::System);
     std::vector<std::pair<int, QString>> numbered;
     for (const QString& name : names) {
         bool ok = false;
@@ -75,7 +75,8 @@ QStringList opticalDevicesOfSystem()
 
 } // namespace
 
-DriveMap::DriveMap(std::vector<Drive> drives) : drives_(std::move(drives))
+DriveMap::DriveMap(std::vector<Drive> drives)
+    : drives_(std::move(drives))
 {
     std::sort(drives_.begin(), drives_.end(), [](const Drive& a, const Drive& b) { return a.letter < b.letter; });
 }
@@ -106,14 +107,14 @@ DriveMap DriveMap::fromMapText(const QString& text)
             continue;
         drives.erase(std::remove_if(drives.begin(), drives.end(), [&](const Drive& d) { return d.letter == letter; }),
             drives.end());
-        drives.push_back({letter, *type, match.captured(3)});
+        drives.push_back({ letter, *type, match.captured(3) });
     }
     return DriveMap(std::move(drives));
 }
 
 DriveMap DriveMap::discover(const QStringList& opticalDevices, const std::vector<DiscMount>& discMounts)
 {
-    std::vector<Drive> drives{{u'C', DriveType::Fixed, QStringLiteral("/")}};
+    std::vector<Drive> drives { { u'C', DriveType::Fixed, QStringLiteral("/") } };
     char16_t next = u'D';
     const auto mountPointOf = [&](const QString& device) {
         for (const DiscMount& mount : discMounts)
@@ -124,13 +125,13 @@ DriveMap DriveMap::discover(const QStringList& opticalDevices, const std::vector
     for (const QString& device : opticalDevices) {
         if (next > u'Z')
             break;
-        drives.push_back({QChar(next++), DriveType::CdRom, mountPointOf(device)});
+        drives.push_back({ QChar(next++), DriveType::CdRom, mountPointOf(device) });
     }
     for (const DiscMount& mount : discMounts) {
         if (next > u'Z')
             break;
         if (!opticalDevices.contains(mount.source))
-            drives.push_back({QChar(next++), DriveType::CdRom, mount.mountPoint});
+            drives.push_back({ QChar(next++), DriveType::CdRom, mount.mountPoint });
     }
     return DriveMap(std::move(drives));
 }
@@ -147,7 +148,7 @@ std::vector<DiscMount> DriveMap::parseDiscMounts(const QString& mountInfo)
         const QString fileSystem = fields.at(separator + 1);
         if (fileSystem != u"iso9660" && fileSystem != u"udf")
             continue;
-        mounts.push_back({unescapeMountField(fields.at(separator + 2)), unescapeMountField(fields.at(4))});
+        mounts.push_back({ unescapeMountField(fields.at(separator + 2)), unescapeMountField(fields.at(4)) });
     }
     return mounts;
 }

@@ -15,14 +15,14 @@ namespace platform {
 enum class DriveType { Unknown = 0, NoRootDir = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6 };
 
 struct Drive {
-    QChar letter;   // upper case, C to Z
+    QChar letter; // upper case, C to Z
     DriveType type;
-    QString root;   // folder the drive's root stands for; empty while no disc is in the drive
+    QString root; // folder the drive's root stands for; empty while no disc is in the drive
 };
 
 // A mount of an optical medium as /proc/self/mountinfo gives it.
 struct DiscMount {
-    QString source;     // "/dev/sr0", or the loop device of an image
+    QString source; // "/dev/sr0", or the loop device of an image
     QString mountPoint;
 };
 

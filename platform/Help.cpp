@@ -28,8 +28,7 @@ QString helpFilePath(const QString& fileName)
 
 QTextBrowser* helpWindow(QWidget* owner)
 {
-    return owner ? owner->findChild<QTextBrowser*>(QLatin1String(helpWindowName), Qt::FindDirectChildrenOnly)
-                 : nullptr;
+    return owner ? owner->findChild<QTextBrowser*>(QLatin1String(helpWindowName), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 void showHelpContents(QWidget* owner, const QString& fileName)
@@ -50,7 +49,7 @@ void showHelpContents(QWidget* owner, const QString& fileName)
         window->setFont(fontWithPoints(QStringLiteral("MS Sans Serif"), 10));
         window->resize(560, 480);
     }
-    window->setSearchPaths({QFileInfo(path).absolutePath()});
+    window->setSearchPaths({ QFileInfo(path).absolutePath() });
     window->setHtml(text);
     const QString title = window->documentTitle();
     window->setWindowTitle(title.isEmpty() ? QFileInfo(path).completeBaseName() : title);

@@ -74,7 +74,7 @@ public:
         const struct Release {
             QString name;
             ~Release() { QSqlDatabase::removeDatabase(name); }
-        } release{connectionName};
+        } release { connectionName };
         {
             QSqlDatabase connection = connect(alias, connectionName);
             QSqlQuery query(connection);

@@ -3,7 +3,8 @@
 QStringList searchStatement()
 {
     return {
-        QStringLiteral("select nazwa_programu, opis_programu, wymagania, instalacja, nazwa_plyty from t_programy, t_plyty "),
+        QStringLiteral(
+            "select nazwa_programu, opis_programu, wymagania, instalacja, nazwa_plyty from t_programy, t_plyty "),
         QStringLiteral("where (t_programy.id_plyty=t_plyty.id_plyty) "),
         QStringLiteral("and ((upper(nazwa_programu) like ?)"),
         QStringLiteral("or (upper(opis_programu) like ?)"),
@@ -20,8 +21,8 @@ QString searchPattern(const QString& upperCasedWord)
 
 QStringList discStatement()
 {
-    return {QStringLiteral(
-        "select * from t_programy, t_plyty where ((t_programy.id_plyty=t_plyty.id_plyty )and (t_plyty.id_plyty=?))")};
+    return { QStringLiteral(
+        "select * from t_programy, t_plyty where ((t_programy.id_plyty=t_plyty.id_plyty )and (t_plyty.id_plyty=?))") };
 }
 
 QString resultLine(const QString& name, const QString& description, const QString& requirements,

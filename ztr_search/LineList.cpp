@@ -8,10 +8,14 @@ namespace {
 
 class FixedHeightDelegate : public QStyledItemDelegate {
 public:
-    FixedHeightDelegate(const int& height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    FixedHeightDelegate(const int& height, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , height_(height)
+    {
+    }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+        return { QStyledItemDelegate::sizeHint(option, index).width(), height_ };
     }
 
 private:
@@ -20,7 +24,9 @@ private:
 
 } // namespace
 
-LineList::LineList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this))
+LineList::LineList(QWidget* parent)
+    : QListView(parent)
+    , model_(new QStringListModel(this))
 {
     setModel(model_);
     setItemDelegate(new FixedHeightDelegate(itemHeight_, this));
@@ -31,13 +37,12 @@ LineList::LineList(QWidget* parent) : QListView(parent), model_(new QStringListM
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideNone);
     setWordWrap(false);
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-        [this](const QModelIndex& current) {
-            if (!current.isValid())
-                return;
-            reportedDuringPress_ = true;
-            emit lineClicked();
-        });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (!current.isValid())
+            return;
+        reportedDuringPress_ = true;
+        emit lineClicked();
+    });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         // A click on the line that is already current changes nothing the selection model reports.
         if (index.isValid() && !reportedDuringPress_)

@@ -4,7 +4,9 @@
 #include <QRadioButton>
 
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this)), columns_(columns)
+    : QGroupBox(caption, parent)
+    , group_(new QButtonGroup(this))
+    , columns_(columns)
 {
     for (qsizetype i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items.at(i), this);

@@ -34,7 +34,7 @@ TfrmBazaDanych::TfrmBazaDanych(QWidget* parent)
     , qryztr(new platform::Query(DatabaseZtr, this))
 {
     frmBazaDanych = this;
-    platform::registerDefaultAlias({aliasName, QStringLiteral("bazadanych.sqlite"), catalogueSchema()});
+    platform::registerDefaultAlias({ aliasName, QStringLiteral("bazadanych.sqlite"), catalogueSchema() });
     DatabaseZtr->setAliasName(aliasName);
     DatabaseZtr->setDatabaseName(localName);
     DatabaseZtr->setLoginPrompt(false);

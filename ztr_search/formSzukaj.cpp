@@ -57,7 +57,8 @@ QString fieldText(const QVariant& value)
 
 } // namespace
 
-TfrmSzukaj::TfrmSzukaj(QWidget* parent) : QMainWindow(parent)
+TfrmSzukaj::TfrmSzukaj(QWidget* parent)
+    : QMainWindow(parent)
 {
     frmSzukaj = this;
     setWindowTitle(QStringLiteral("Zintra Search"));
@@ -99,7 +100,7 @@ void TfrmSzukaj::buildControls()
     Bevel1->setGeometry(0, 0, 511, 11);
 
     RadioGroup_operacja = new RadioGroup(QStringLiteral("Operacja"),
-        {QStringLiteral("Szukaj programu według nazwy"), QStringLiteral("Wyświetl informacje o płycie")}, 2, client);
+        { QStringLiteral("Szukaj programu według nazwy"), QStringLiteral("Wyświetl informacje o płycie") }, 2, client);
     RadioGroup_operacja->setGeometry(10, 10, 491, 41);
     RadioGroup_operacja->setItemIndex(0);
     RadioGroup_operacja->setToolTip(
@@ -110,8 +111,8 @@ void TfrmSzukaj::buildControls()
     Edit_tytul->setGeometry(110, 70, 120, 21);
     Edit_tytul->setToolTip(QStringLiteral("Szukany wyraz. Po wpisaniu naciśnij klawisz Enter lub przycisk Szukaj"));
     Edit_tytul->installEventFilter(this);
-    button_szukaj
-        = button(QStringLiteral("Szukaj"), QStringLiteral("Naciśnij by znaleźć programy"), client, {250, 68, 100, 25});
+    button_szukaj = button(
+        QStringLiteral("Szukaj"), QStringLiteral("Naciśnij by znaleźć programy"), client, { 250, 68, 100, 25 });
 
     Label_wyswietl = label(QStringLiteral("Wybierz płytę"), client, 10, 70);
     Label_wyswietl->hide();
@@ -141,10 +142,10 @@ void TfrmSzukaj::buildControls()
     memo1->setToolTip(QStringLiteral("Dokładny opis wybranego programu"));
 
     Button_instaluj = button(QStringLiteral("Instaluj program"), QStringLiteral("Instalacja wybranego programu"),
-        client, {10, 330, 101, 25});
+        client, { 10, 330, 101, 25 });
     Button_instaluj->setEnabled(false);
     Button_wyjdz = button(
-        QStringLiteral("Zamknij"), QStringLiteral("Powrót do systemu operacyjnego"), client, {430, 330, 75, 25});
+        QStringLiteral("Zamknij"), QStringLiteral("Powrót do systemu operacyjnego"), client, { 430, 330, 75, 25 });
 
     setTabOrder(Edit_tytul, button_szukaj);
     setTabOrder(button_szukaj, cmbListaPlyt);
@@ -248,7 +249,7 @@ QStringList TfrmSzukaj::resultLines(platform::Query& query)
     const int requirements = column(QStringLiteral("wymagania"));
     const int installPath = column(QStringLiteral("instalacja"));
     const int disc = column(QStringLiteral("nazwa_plyty"));
-    QStringList lines{QString()};
+    QStringList lines { QString() };
     for (; !query.eof(); query.next()) {
         lines << resultLine(fieldText(query.value(name)), fieldText(query.value(description)),
             fieldText(query.value(requirements)), fieldText(query.value(installPath)), fieldText(query.value(disc)));
@@ -329,9 +330,9 @@ void TfrmSzukaj::WypelnijListePlyt()
     if (name < 0 || id < 0)
         discs.fieldByName(name < 0 ? QStringLiteral("nazwa_plyty") : QStringLiteral("id_plyty"));
     for (int row = 0; row < discs.recordCount() && !discs.eof(); ++row, discs.next())
-        entries.push_back({discs.value(name).toString(), discs.value(id).toInt()});
+        entries.push_back({ discs.value(name).toString(), discs.value(id).toInt() });
 
-    QCollator polish{QLocale(QLocale::Polish, QLocale::Poland)};
+    QCollator polish { QLocale(QLocale::Polish, QLocale::Poland) };
     polish.setCaseSensitivity(Qt::CaseInsensitive);
     std::stable_sort(entries.begin(), entries.end(),
         [&](const Entry& a, const Entry& b) { return polish.compare(a.name, b.name) < 0; });
@@ -375,9 +376,13 @@ void TfrmSzukaj::RadioGroup_operacjaClick()
     button_szukaj->setVisible(byName);
 }
 
-void TfrmSzukaj::Dodajpyt1Click() {}
+void TfrmSzukaj::Dodajpyt1Click()
+{
+}
 
-void TfrmSzukaj::Dodajpytzpengr1Click() {}
+void TfrmSzukaj::Dodajpytzpengr1Click()
+{
+}
 
 void TfrmSzukaj::Wyjd1Click()
 {
@@ -389,11 +394,15 @@ void TfrmSzukaj::Pomoc2Click()
     platform::showHelpContents(this, platform::Application::helpFile());
 }
 
-void TfrmSzukaj::Oprogramie1Click() {}
+void TfrmSzukaj::Oprogramie1Click()
+{
+}
 
 void TfrmSzukaj::Button_wyjdzClick()
 {
     platform::Application::terminate();
 }
 
-void TfrmSzukaj::Button_instalujClick() {}
+void TfrmSzukaj::Button_instalujClick()
+{
+}

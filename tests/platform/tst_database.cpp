@@ -12,7 +12,7 @@ using namespace platform;
 
 namespace {
 
-const QStringList schema{QStringLiteral("create table t_rows (id integer, name text)")};
+const QStringList schema { QStringLiteral("create table t_rows (id integer, name text)") };
 
 // A fresh alias file and data folder for each test.
 class Sandbox {
@@ -49,8 +49,8 @@ private slots:
         const AliasFile aliases(sandbox.aliasFile());
         QCOMPARE(aliases.find(QStringLiteral("zintra search"))->path, QStringLiteral("/old.db"));
         QCOMPARE(aliases.find(QStringLiteral("Zintra Search"))->driver, QStringLiteral("SQLITE"));
-        aliases.store({QStringLiteral("Zintra Search"), QStringLiteral("SQLITE"), QStringLiteral("/new ą.db")});
-        aliases.store({QStringLiteral("Third"), QStringLiteral("SQLITE"), QStringLiteral("/third.db")});
+        aliases.store({ QStringLiteral("Zintra Search"), QStringLiteral("SQLITE"), QStringLiteral("/new ą.db") });
+        aliases.store({ QStringLiteral("Third"), QStringLiteral("SQLITE"), QStringLiteral("/third.db") });
 
         QCOMPARE(aliases.aliases().size(), std::size_t(3));
         QCOMPARE(aliases.find(QStringLiteral("Other"))->path, QStringLiteral("/x/other.db"));
@@ -63,7 +63,7 @@ private slots:
     void missingAliasIsCreatedWithItsDatabase()
     {
         Sandbox sandbox;
-        registerDefaultAlias({QStringLiteral("Fresh"), QStringLiteral("fresh.sqlite"), schema});
+        registerDefaultAlias({ QStringLiteral("Fresh"), QStringLiteral("fresh.sqlite"), schema });
         Database database;
         database.setAliasName(QStringLiteral("Fresh"));
         database.open();
@@ -109,7 +109,7 @@ private slots:
     void tablesAndQueriesReadAppendAndBind()
     {
         Sandbox sandbox;
-        registerDefaultAlias({QStringLiteral("Rows"), QStringLiteral("rows.sqlite"), schema});
+        registerDefaultAlias({ QStringLiteral("Rows"), QStringLiteral("rows.sqlite"), schema });
         Database database;
         database.setAliasName(QStringLiteral("Rows"));
         Table table(&database);
@@ -165,20 +165,25 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("upper");
-        QTest::newRow("ascii") << "Gra" << "GRA";
-        QTest::newRow("mapped two-byte letters") << "źródło" << "ŹRÓDŁO";
-        QTest::newRow("unlisted letters stay") << "äé" << "äé";
-        QTest::newRow("three-byte letter") << "a€b" << "A€b";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("ascii") << "Gra"
+                               << "GRA";
+        QTest::newRow("mapped two-byte letters") << "źródło"
+                                                 << "ŹRÓDŁO";
+        QTest::newRow("unlisted letters stay") << "äé"
+                                               << "äé";
+        QTest::newRow("three-byte letter") << "a€b"
+                                           << "A€b";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void upperUsesTheConnectionsMapping()
     {
         QFETCH(QString, stored);
         QFETCH(QString, upper);
         Sandbox sandbox;
-        static const CaseMapping mapping{{u'a', u'A'}, {u'G', u'G'}, {u'r', u'R'}, {u'ź', u'Ź'}, {u'ó', u'Ó'},
-            {u'd', u'D'}, {u'ł', u'Ł'}, {u'o', u'O'}};
-        registerDefaultAlias({QStringLiteral("Upper"), QStringLiteral("upper.sqlite"), schema});
+        static const CaseMapping mapping { { u'a', u'A' }, { u'G', u'G' }, { u'r', u'R' }, { u'ź', u'Ź' },
+            { u'ó', u'Ó' }, { u'd', u'D' }, { u'ł', u'Ł' }, { u'o', u'O' } };
+        registerDefaultAlias({ QStringLiteral("Upper"), QStringLiteral("upper.sqlite"), schema });
         Database database;
         database.setAliasName(QStringLiteral("Upper"));
         database.setUpperCase(&mapping);

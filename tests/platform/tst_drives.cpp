@@ -49,20 +49,19 @@ private slots:
         QTest::addColumn<QString>("rootOfD");
         QTest::addColumn<QString>("rootOfE");
 
-        const QString sr0Mounted = QStringLiteral(
-            "36 25 11:0 / /media/cd\\040rom ro,nosuid shared:5 - iso9660 /dev/sr0 ro,utf8\n");
-        const QString image = QStringLiteral(
-            "40 25 7:1 / /mnt/image rw,relatime shared:9 - udf /dev/loop1 ro\n");
+        const QString sr0Mounted
+            = QStringLiteral("36 25 11:0 / /media/cd\\040rom ro,nosuid shared:5 - iso9660 /dev/sr0 ro,utf8\n");
+        const QString image = QStringLiteral("40 25 7:1 / /mnt/image rw,relatime shared:9 - udf /dev/loop1 ro\n");
         const QString other = QStringLiteral("22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n");
         QTest::newRow("no optical drive") << QStringList() << other << QString() << QString() << QString();
-        QTest::newRow("empty drive") << QStringList{QStringLiteral("/dev/sr0")} << other << QStringLiteral("D")
+        QTest::newRow("empty drive") << QStringList { QStringLiteral("/dev/sr0") } << other << QStringLiteral("D")
                                      << QString() << QString();
         QTest::newRow("mounted disc, octal blank")
-            << QStringList{QStringLiteral("/dev/sr0")} << other + sr0Mounted << QStringLiteral("D")
+            << QStringList { QStringLiteral("/dev/sr0") } << other + sr0Mounted << QStringLiteral("D")
             << QStringLiteral("/media/cd rom") << QString();
-        QTest::newRow("drive and image")
-            << QStringList{QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr1")} << image + sr0Mounted
-            << QStringLiteral("DEF") << QStringLiteral("/media/cd rom") << QString();
+        QTest::newRow("drive and image") << QStringList { QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr1") }
+                                         << image + sr0Mounted << QStringLiteral("DEF")
+                                         << QStringLiteral("/media/cd rom") << QString();
         QTest::newRow("image alone") << QStringList() << image << QStringLiteral("D") << QStringLiteral("/mnt/image")
                                      << QString();
     }
@@ -84,16 +83,24 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("found"); // relative to the disc; empty: not found
-        QTest::newRow("exact") << "D:\\Gry\\Szachy\\Setup.exe" << "Gry/Szachy/Setup.exe";
-        QTest::newRow("other case") << "d:\\GRY\\SZACHY\\SETUP.EXE" << "Gry/Szachy/Setup.exe";
-        QTest::newRow("slashes and doubled separators") << "D:/gry//szachy/setup.EXE" << "Gry/Szachy/Setup.exe";
-        QTest::newRow("root") << "D:\\" << "";
-        QTest::newRow("missing file") << "D:\\GRY\\SZACHY\\INSTALL.EXE" << "-";
+        QTest::newRow("exact") << "D:\\Gry\\Szachy\\Setup.exe"
+                               << "Gry/Szachy/Setup.exe";
+        QTest::newRow("other case") << "d:\\GRY\\SZACHY\\SETUP.EXE"
+                                    << "Gry/Szachy/Setup.exe";
+        QTest::newRow("slashes and doubled separators") << "D:/gry//szachy/setup.EXE"
+                                                        << "Gry/Szachy/Setup.exe";
+        QTest::newRow("root") << "D:\\"
+                              << "";
+        QTest::newRow("missing file") << "D:\\GRY\\SZACHY\\INSTALL.EXE"
+                                      << "-";
         QTest::newRow("parent cannot leave the disc") << "D:\\..\\..\\GRY\\SZACHY\\SETUP.EXE"
                                                       << "Gry/Szachy/Setup.exe";
-        QTest::newRow("drive without disc") << "E:\\GRY" << "-";
-        QTest::newRow("no drive") << "Q:\\GRY" << "-";
-        QTest::newRow("no letter") << "GRY\\SZACHY" << "-";
+        QTest::newRow("drive without disc") << "E:\\GRY"
+                                            << "-";
+        QTest::newRow("no drive") << "Q:\\GRY"
+                                  << "-";
+        QTest::newRow("no letter") << "GRY\\SZACHY"
+                                   << "-";
     }
     void resolvesWindowsPathsIgnoringCase()
     {
@@ -104,7 +111,7 @@ private slots:
         QFile setup(dir.filePath(QStringLiteral("Gry/Szachy/Setup.exe")));
         QVERIFY(setup.open(QIODevice::WriteOnly));
         setup.close();
-        const DriveMap drives({{u'D', DriveType::CdRom, dir.path()}, {u'E', DriveType::CdRom, QString()}});
+        const DriveMap drives({ { u'D', DriveType::CdRom, dir.path() }, { u'E', DriveType::CdRom, QString() } });
         const std::optional<QString> resolved = drives.resolve(path);
         if (found == u"-") {
             QVERIFY(!resolved);

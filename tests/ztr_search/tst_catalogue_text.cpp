@@ -10,13 +10,20 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("upper");
-        QTest::newRow("ascii") << "Gra" << "GRA";
-        QTest::newRow("polish word") << "źródło" << "ŹRÓDŁO";
-        QTest::newRow("all nine polish letters") << "ąćęłńóśźż" << "ĄĆĘŁŃÓŚŹŻ";
-        QTest::newRow("capitals stay") << "ĄĆĘŁŃÓŚŹŻ ABC" << "ĄĆĘŁŃÓŚŹŻ ABC";
-        QTest::newRow("other letters stay") << "äöüéß" << "äöüéß";
-        QTest::newRow("wildcards, quote and blanks kept") << " a_b%\"c " << " A_B%\"C ";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("ascii") << "Gra"
+                               << "GRA";
+        QTest::newRow("polish word") << "źródło"
+                                     << "ŹRÓDŁO";
+        QTest::newRow("all nine polish letters") << "ąćęłńóśźż"
+                                                 << "ĄĆĘŁŃÓŚŹŻ";
+        QTest::newRow("capitals stay") << "ĄĆĘŁŃÓŚŹŻ ABC"
+                                       << "ĄĆĘŁŃÓŚŹŻ ABC";
+        QTest::newRow("other letters stay") << "äöüéß"
+                                            << "äöüéß";
+        QTest::newRow("wildcards, quote and blanks kept") << " a_b%\"c "
+                                                          << " A_B%\"C ";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void wielkieLitery()
     {

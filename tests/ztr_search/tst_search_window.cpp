@@ -90,8 +90,7 @@ public:
     QTemporaryDir dir;
 
 private:
-    template <typename Work>
-    void run(Work work)
+    template <typename Work> void run(Work work)
     {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
@@ -103,24 +102,24 @@ private:
     }
 };
 
-const QList<std::pair<int, QString>> discs{
-    {1, QStringLiteral("Zintra 5/1999")},
-    {2, QStringLiteral("Łódzka płyta")},
-    {3, QStringLiteral("lublin")},
-    {4, QStringLiteral("Mazury")},
-    {5, QStringLiteral("Pusta płyta")},
+const QList<std::pair<int, QString>> discs {
+    { 1, QStringLiteral("Zintra 5/1999") },
+    { 2, QStringLiteral("Łódzka płyta") },
+    { 3, QStringLiteral("lublin") },
+    { 4, QStringLiteral("Mazury") },
+    { 5, QStringLiteral("Pusta płyta") },
 };
 
-const QList<Program> programs{
-    {1, QStringLiteral("Szachy"), QStringLiteral("Gra logiczna"), QStringLiteral("GRY\\SZACHY\\SETUP.EXE"),
-        QStringLiteral(".")},
-    {1, QStringLiteral("Edytor"), QStringLiteral("źródło tekstu"), QStringLiteral("EDYTOR\\SETUP.EXE"),
-        QStringLiteral("Windows 95")},
-    {2, QStringLiteral("AXB Commander"), QStringLiteral("."), QStringLiteral("AXB\\AXB.EXE"), QStringLiteral(".")},
-    {3, QStringLiteral("Cytat"), QStringLiteral("Program \"w cudzysłowie\""), QStringLiteral("CYTAT\\C.EXE"),
-        QStringLiteral("100% RAM")},
-    {4, QStringLiteral("Znaleziono skarb"), QStringLiteral("Przygodówka"), QStringLiteral("SKARB\\S.EXE"),
-        QStringLiteral(".")},
+const QList<Program> programs {
+    { 1, QStringLiteral("Szachy"), QStringLiteral("Gra logiczna"), QStringLiteral("GRY\\SZACHY\\SETUP.EXE"),
+        QStringLiteral(".") },
+    { 1, QStringLiteral("Edytor"), QStringLiteral("źródło tekstu"), QStringLiteral("EDYTOR\\SETUP.EXE"),
+        QStringLiteral("Windows 95") },
+    { 2, QStringLiteral("AXB Commander"), QStringLiteral("."), QStringLiteral("AXB\\AXB.EXE"), QStringLiteral(".") },
+    { 3, QStringLiteral("Cytat"), QStringLiteral("Program \"w cudzysłowie\""), QStringLiteral("CYTAT\\C.EXE"),
+        QStringLiteral("100% RAM") },
+    { 4, QStringLiteral("Znaleziono skarb"), QStringLiteral("Przygodówka"), QStringLiteral("SKARB\\S.EXE"),
+        QStringLiteral(".") },
 };
 
 } // namespace
@@ -205,7 +204,7 @@ private slots:
         QCOMPARE(frmSzukaj->windowTitle(), QStringLiteral("Zintra Search"));
         QVERIFY(frmSzukaj->Edit_tytul->hasFocus());
         search(QString());
-        QCOMPARE(lines(), QStringList{QStringLiteral("Znaleziono 0 programów")});
+        QCOMPARE(lines(), QStringList { QStringLiteral("Znaleziono 0 programów") });
     }
 
     void catalogueThatCannotOpenShowsBladBde_data()
@@ -230,7 +229,7 @@ private slots:
             catalogue->execute(QStringLiteral("drop table t_plyty"));
         }
         start();
-        QCOMPARE(dialogs->messages(), QStringList{QStringLiteral("Błąd BDE")});
+        QCOMPARE(dialogs->messages(), QStringList { QStringLiteral("Błąd BDE") });
         QCOMPARE(frmSzukaj->cmbListaPlyt->count(), 0);
         // Later uses meet the engine's own error, and the cursor comes back.
         dialogs->clear();
@@ -244,19 +243,19 @@ private slots:
         QTest::addColumn<QString>("word");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("empty word lists every program")
-            << "" << QStringList{"Szachy", "Edytor", "AXB Commander", "Cytat", "Znaleziono skarb"};
-        QTest::newRow("lower case finds capitals") << "gra" << QStringList{"Szachy", "Cytat"};
-        QTest::newRow("polish lower case") << "źródło" << QStringList{"Edytor"};
-        QTest::newRow("polish mixed case") << "Źródło" << QStringList{"Edytor"};
-        QTest::newRow("polish capitals") << "ŹRÓDŁO" << QStringList{"Edytor"};
-        QTest::newRow("underscore is one character") << "A_B" << QStringList{"AXB Commander", "Znaleziono skarb"};
-        QTest::newRow("percent is any text") << "gr%logi" << QStringList{"Szachy"};
-        QTest::newRow("install path") << "szachy\\setup" << QStringList{"Szachy"};
-        QTest::newRow("requirements") << "windows 9" << QStringList{"Edytor"};
-        QTest::newRow("disc name") << "łódzka" << QStringList{"AXB Commander"};
-        QTest::newRow("double quote is a character") << "\"w cudz" << QStringList{"Cytat"};
-        QTest::newRow("quote and parenthesis cannot escape") << "\")) or 1=1 --" << QStringList{};
-        QTest::newRow("no hits") << "nic takiego" << QStringList{};
+            << "" << QStringList { "Szachy", "Edytor", "AXB Commander", "Cytat", "Znaleziono skarb" };
+        QTest::newRow("lower case finds capitals") << "gra" << QStringList { "Szachy", "Cytat" };
+        QTest::newRow("polish lower case") << "źródło" << QStringList { "Edytor" };
+        QTest::newRow("polish mixed case") << "Źródło" << QStringList { "Edytor" };
+        QTest::newRow("polish capitals") << "ŹRÓDŁO" << QStringList { "Edytor" };
+        QTest::newRow("underscore is one character") << "A_B" << QStringList { "AXB Commander", "Znaleziono skarb" };
+        QTest::newRow("percent is any text") << "gr%logi" << QStringList { "Szachy" };
+        QTest::newRow("install path") << "szachy\\setup" << QStringList { "Szachy" };
+        QTest::newRow("requirements") << "windows 9" << QStringList { "Edytor" };
+        QTest::newRow("disc name") << "łódzka" << QStringList { "AXB Commander" };
+        QTest::newRow("double quote is a character") << "\"w cudz" << QStringList { "Cytat" };
+        QTest::newRow("quote and parenthesis cannot escape") << "\")) or 1=1 --" << QStringList {};
+        QTest::newRow("no hits") << "nic takiego" << QStringList {};
     }
     void searchFindsTheWordInAnyField()
     {
@@ -283,8 +282,9 @@ private slots:
         catalogue->fill(discs, programs);
         start();
         search(QStringLiteral("axb"));
-        QCOMPARE(lines(), (QStringList{QStringLiteral("Znaleziono 1 programów"),
-                              QStringLiteral("AXB Commander - .. Instalacja: AXB\\AXB.EXE. Płyta: Łódzka płyta")}));
+        QCOMPARE(lines(),
+            (QStringList { QStringLiteral("Znaleziono 1 programów"),
+                QStringLiteral("AXB Commander - .. Instalacja: AXB\\AXB.EXE. Płyta: Łódzka płyta") }));
     }
 
     void buttonAndEnterGiveTheSameResult()
@@ -368,7 +368,7 @@ private slots:
         QStringList names;
         for (int i = 0; i < box->count(); ++i)
             names << box->itemText(i);
-        QCOMPARE(names, (QStringList{"lublin", "Łódzka płyta", "Mazury", "Pusta płyta", "Zintra 5/1999"}));
+        QCOMPARE(names, (QStringList { "lublin", "Łódzka płyta", "Mazury", "Pusta płyta", "Zintra 5/1999" }));
         QCOMPARE(box->currentIndex(), -1);
         QCOMPARE(box->itemData(box->findText(QStringLiteral("Mazury"))).toInt(), 4);
 
@@ -382,7 +382,7 @@ private slots:
         QVERIFY(frmSzukaj->Button_instaluj->isEnabled());
 
         chooseDisc(QStringLiteral("Pusta płyta"));
-        QCOMPARE(lines(), QStringList{QStringLiteral("Znaleziono 0 programów")});
+        QCOMPARE(lines(), QStringList { QStringLiteral("Znaleziono 0 programów") });
         QVERIFY(!frmSzukaj->Button_instaluj->isEnabled());
         QCOMPARE(platform::screenCursor(), platform::cursorDefault);
     }
@@ -448,8 +448,8 @@ private slots:
         search(QString());
         LineList* list = frmSzukaj->ListBox1;
         QCOMPARE(list->visualRect(list->model()->index(1, 0)).height(), 15);
-        QCOMPARE(list->visualRect(list->model()->index(2, 0)).top()
-                - list->visualRect(list->model()->index(1, 0)).top(),
+        QCOMPARE(
+            list->visualRect(list->model()->index(2, 0)).top() - list->visualRect(list->model()->index(1, 0)).top(),
             15);
     }
 
