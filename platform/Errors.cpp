@@ -42,3 +42,12 @@ PrinterError PrinterError::notPrinting()
 }
 
 } // namespace platform
+
+namespace platform {
+
+HelpFileError::HelpFileError(const QString& fileName)
+    : Error(QStringLiteral("Nie można otworzyć pliku pomocy \"%1\"").arg(fileName))
+{
+}
+
+} // namespace platform

@@ -69,3 +69,13 @@ public:
 };
 
 } // namespace platform
+
+namespace platform {
+
+// A help file that is missing or cannot be read.
+class HelpFileError : public Error {
+public:
+    explicit HelpFileError(const QString& fileName);
+};
+
+} // namespace platform

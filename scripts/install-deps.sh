@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-terminus-otb fontconfig
   libbenchmark-dev hyperfine
   xvfb xauth xdotool imagemagick x11-utils
-  sqlite3
+  sqlite3 libsqlite3-dev
 )
 
 missing=()

@@ -1,0 +1,307 @@
+#include "platform/Database.h"
+
+#include "platform/DatabaseAliases.h"
+#include "platform/DatabaseDriver.h"
+#include "platform/Errors.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+QString errorText(const QSqlError& error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text.trimmed();
+}
+
+} // namespace
+
+std::int32_t Field::asInteger() const
+{
+    if (value_.isNull())
+        return 0;
+    bool ok = false;
+    const qlonglong number = value_.toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::int32_t>::max())
+        throw DatabaseError(QStringLiteral("'%1' is not a valid integer value").arg(value_.toString()));
+    return static_cast<std::int32_t>(number);
+}
+
+Database::Database(QObject* parent)
+    : QObject(parent)
+{
+    static int connections = 0;
+    connectionName_ = QStringLiteral("platform-database-%1").arg(++connections);
+}
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::setAliasName(const QString& alias)
+{
+    if (alias != aliasName_)
+        close();
+    aliasName_ = alias;
+}
+
+void Database::open()
+{
+    if (connected())
+        return;
+    const AliasFile aliasFile(AliasFile::defaultFileName());
+    std::optional<DatabaseAlias> alias = aliasFile.find(aliasName_);
+    if (!alias) {
+        const std::optional<DefaultAlias> defaults = defaultAliasFor(aliasName_);
+        if (!defaults)
+            throw DatabaseError(QStringLiteral("Unknown database alias: %1").arg(aliasName_));
+        alias = DatabaseAlias { defaults->name, QStringLiteral("SQLITE"), defaultDatabasePath(*defaults) };
+        // An existing file is someone's catalogue: it is adopted, never overwritten.
+        if (!QFileInfo::exists(alias->path))
+            databaseDriver(alias->driver).create(*alias, defaults->schema);
+        aliasFile.store(*alias);
+    }
+    const DatabaseDriver& driver = databaseDriver(alias->driver);
+    try {
+        connection_ = driver.open(*alias, connectionName_);
+        if (upperCase_)
+            driver.installUpperCase(connection_, *upperCase_);
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Database::close()
+{
+    if (connection_.isValid())
+        connection_.close();
+    connection_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QSqlDatabase& Database::connection()
+{
+    if (!connected())
+        throw DatabaseError(QStringLiteral("Database %1 is not open").arg(aliasName_));
+    return connection_;
+}
+
+void Cursor::start(QSqlQuery query)
+{
+    query_ = std::move(query);
+    const QSqlRecord record = query_.record();
+    columns_.clear();
+    for (int i = 0; i < record.count(); ++i)
+        columns_ << record.fieldName(i);
+    active_ = true;
+    eof_ = !query_.next();
+}
+
+void Cursor::reset()
+{
+    query_ = QSqlQuery();
+    columns_.clear();
+    active_ = false;
+    eof_ = true;
+}
+
+void Cursor::next()
+{
+    if (!eof_)
+        eof_ = !query_.next();
+}
+
+int Cursor::fieldIndex(const QString& name) const
+{
+    for (qsizetype i = 0; i < columns_.size(); ++i)
+        if (columns_.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+Field Cursor::fieldByName(const QString& name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0)
+        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    return Field(columns_.at(index), eof_ ? QVariant() : query_.value(index));
+}
+
+Field Cursor::field(int index) const
+{
+    if (index < 0 || index >= columns_.size())
+        throw DatabaseError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return Field(columns_.at(index), eof_ ? QVariant() : query_.value(index));
+}
+
+Table::Table(Database* database, QObject* parent)
+    : QObject(parent)
+    , database_(database)
+{
+}
+
+QString Table::sqlName() const
+{
+    QString name = tableName_;
+    if (name.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
+        name.chop(3);
+    return name;
+}
+
+void Table::open()
+{
+    if (active())
+        return;
+    database_->open();
+    const QStringList tables = database_->connection().tables();
+    if (!tables.contains(sqlName(), Qt::CaseInsensitive))
+        throw DatabaseError(QStringLiteral("Table does not exist: %1").arg(tableName_));
+    first();
+}
+
+void Table::close()
+{
+    reset();
+    appending_ = false;
+    newRow_.clear();
+}
+
+void Table::first()
+{
+    QSqlDatabase& connection = database_->connection();
+    const QString name = connection.driver()->escapeIdentifier(sqlName(), QSqlDriver::TableName);
+    QSqlQuery count(connection);
+    if (!count.exec(QStringLiteral("select count(*) from %1").arg(name)) || !count.next())
+        throw DatabaseError(errorText(count.lastError()));
+    recordCount_ = count.value(0).toInt();
+    QSqlQuery rows(connection);
+    rows.setForwardOnly(true);
+    if (!rows.exec(QStringLiteral("select * from %1").arg(name)))
+        throw DatabaseError(errorText(rows.lastError()));
+    start(std::move(rows));
+}
+
+void Table::requireActive() const
+{
+    if (!isOpen())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+}
+
+void Table::append()
+{
+    requireActive();
+    if (appending_)
+        post();
+    appending_ = true;
+    newRow_.clear();
+}
+
+void Table::setFieldValue(const QString& name, const QVariant& value)
+{
+    if (!appending_)
+        throw DatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
+    for (auto& [column, stored] : newRow_) {
+        if (column.compare(name, Qt::CaseInsensitive) == 0) {
+            stored = value;
+            return;
+        }
+    }
+    newRow_.emplace_back(name, value);
+}
+
+void Table::post()
+{
+    if (!appending_)
+        return;
+    QSqlDatabase& connection = database_->connection();
+    const QSqlDriver* driver = connection.driver();
+    QStringList columns;
+    QStringList placeholders;
+    for (const auto& entry : newRow_) {
+        columns << driver->escapeIdentifier(entry.first, QSqlDriver::FieldName);
+        placeholders << QStringLiteral("?");
+    }
+    QSqlQuery insert(connection);
+    const QString text = QStringLiteral("insert into %1 (%2) values (%3)")
+                             .arg(driver->escapeIdentifier(sqlName(), QSqlDriver::TableName), columns.join(u','),
+                                 placeholders.join(u','));
+    if (!insert.prepare(text))
+        throw DatabaseError(errorText(insert.lastError()));
+    for (const auto& entry : newRow_)
+        insert.addBindValue(entry.second);
+    if (!insert.exec())
+        throw DatabaseError(errorText(insert.lastError()));
+    appending_ = false;
+    newRow_.clear();
+    ++recordCount_;
+}
+
+Query::Query(Database* database, QObject* parent)
+    : QObject(parent)
+    , database_(database)
+{
+}
+
+void Query::close()
+{
+    reset();
+    recordCount_ = -1;
+}
+
+void Query::clearSql()
+{
+    sql_.clear();
+    bindings_.clear();
+}
+
+void Query::addSql(const QString& line)
+{
+    sql_ << line;
+}
+
+QSqlQuery Query::execute() const
+{
+    QSqlQuery query(database_->connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql_.join(u'\n')))
+        throw DatabaseError(errorText(query.lastError()));
+    for (const QVariant& value : bindings_)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw DatabaseError(errorText(query.lastError()));
+    return query;
+}
+
+void Query::open()
+{
+    if (active())
+        return;
+    database_->open();
+    recordCount_ = -1;
+    start(execute());
+}
+
+int Query::recordCount()
+{
+    if (!active())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    if (recordCount_ < 0) {
+        // A forward cursor cannot count its own rows, so a second run of the statement does.
+        QSqlQuery counting = execute();
+        int rows = 0;
+        while (counting.next())
+            ++rows;
+        recordCount_ = rows;
+    }
+    return recordCount_;
+}
+
+} // namespace platform

@@ -1,0 +1,56 @@
+// The engine's alias file: named aliases, each naming a driver and where its database is. It is
+// the engine's own configuration, shared by every program on the machine, not a program's settings.
+// The file is named by PLATFORM_DB_ALIASES, or lies in the user's configuration folder.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+struct DatabaseAlias {
+    QString name;
+    QString driver; // "SQLITE" when the entry names none
+    QString path; // the database file, for file-based drivers
+};
+
+class AliasFile {
+public:
+    explicit AliasFile(QString fileName);
+
+    // $PLATFORM_DB_ALIASES, or "platform/db-aliases.conf" in the user's configuration folder.
+    static QString defaultFileName();
+
+    const QString& fileName() const { return fileName_; }
+
+    // Names compare without regard to case. A missing file holds no alias.
+    std::optional<DatabaseAlias> find(const QString& name) const;
+    std::vector<DatabaseAlias> aliases() const;
+
+    // Adds the alias, or replaces the one of the same name; throws DatabaseError when the file
+    // cannot be written. Comments and other entries are kept.
+    void store(const DatabaseAlias& alias) const;
+
+private:
+    QString fileName_;
+};
+
+// What the engine does for a program on a machine that does not know its alias yet: write the
+// alias, pointing at `fileName` in the user's data folder, and create that database from `schema`
+// when the file does not exist.
+struct DefaultAlias {
+    QString name;
+    QString fileName;
+    QStringList schema;
+};
+
+// Registers the defaults for one alias name; the latest registration for a name counts.
+void registerDefaultAlias(const DefaultAlias& defaults);
+std::optional<DefaultAlias> defaultAliasFor(const QString& name);
+
+// Where a default alias's database goes: <user data folder>/<alias name>/<file name>.
+QString defaultDatabasePath(const DefaultAlias& defaults);
+
+} // namespace platform

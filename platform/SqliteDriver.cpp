@@ -1,0 +1,137 @@
+// The SQLite driver of the engine, over QtSql's QSQLITE. The only unit that knows SQLite's own
+// statements and its C interface.
+#include "platform/CaseMapping.h"
+#include "platform/DatabaseDriver.h"
+#include "platform/Errors.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+void upperFunction(sqlite3_context* context, int argumentCount, sqlite3_value** arguments)
+{
+    if (argumentCount != 1 || sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    const int length = sqlite3_value_bytes(arguments[0]);
+    const auto* mapping = static_cast<const CaseMapping*>(sqlite3_user_data(context));
+    // One buffer for every call on the one thread the engine runs on, so a scan allocates rarely.
+    thread_local std::string mapped;
+    if (text && mapping->applyUtf8(std::string_view(text, static_cast<std::size_t>(length)), mapped))
+        sqlite3_result_text(context, mapped.data(), static_cast<int>(mapped.size()), SQLITE_TRANSIENT);
+    else
+        sqlite3_result_value(context, arguments[0]);
+}
+
+sqlite3* nativeHandle(const QSqlDatabase& connection)
+{
+    const QVariant handle = connection.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+QString errorText(const QSqlError& error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text.trimmed();
+}
+
+class SqliteDriver : public DatabaseDriver {
+public:
+    QSqlDatabase open(const DatabaseAlias& alias, const QString& connectionName) const override
+    {
+        // QSQLITE would quietly create an empty file; a missing catalogue is an error instead.
+        if (!QFileInfo(alias.path).isFile())
+            throw DatabaseError(QStringLiteral("Cannot open database \"%1\": the file does not exist").arg(alias.path));
+        QSqlDatabase connection = connect(alias, connectionName);
+        // SQLite reads the file lazily; reading its schema now finds a damaged file at once.
+        QSqlQuery probe(connection);
+        if (!probe.exec(QStringLiteral("select count(*) from sqlite_master"))) {
+            const QString reason = errorText(probe.lastError());
+            probe = QSqlQuery();
+            connection.close();
+            throw DatabaseError(QStringLiteral("Cannot open database \"%1\": %2").arg(alias.path, reason));
+        }
+        return connection;
+    }
+
+    void create(const DatabaseAlias& alias, const QStringList& schema) const override
+    {
+        if (!QDir().mkpath(QFileInfo(alias.path).absolutePath()))
+            throw DatabaseError(QStringLiteral("Cannot create the folder of \"%1\"").arg(alias.path));
+        const QString connectionName = QStringLiteral("platform-create-%1").arg(alias.path);
+        const struct Release {
+            QString name;
+            ~Release() { QSqlDatabase::removeDatabase(name); }
+        } release { connectionName };
+        {
+            QSqlDatabase connection = connect(alias, connectionName);
+            QSqlQuery query(connection);
+            connection.transaction();
+            for (const QString& statement : schema) {
+                if (!query.exec(statement)) {
+                    const QString reason = errorText(query.lastError());
+                    connection.rollback();
+                    query = QSqlQuery();
+                    connection.close();
+                    QFile::remove(alias.path);
+                    throw DatabaseError(QStringLiteral("Cannot create database \"%1\": %2").arg(alias.path, reason));
+                }
+            }
+            connection.commit();
+            connection.close();
+        }
+    }
+
+    void installUpperCase(QSqlDatabase& connection, const CaseMapping& mapping) const override
+    {
+        sqlite3* handle = nativeHandle(connection);
+        if (!handle)
+            throw DatabaseError(QStringLiteral("The SQLite connection has no native handle"));
+        // Replaces SQLite's own upper(), which knows ASCII letters only.
+        const int result = sqlite3_create_function_v2(handle, "upper", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+            const_cast<CaseMapping*>(&mapping), &upperFunction, nullptr, nullptr, nullptr);
+        if (result != SQLITE_OK)
+            throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle)));
+    }
+
+private:
+    static QSqlDatabase connect(const DatabaseAlias& alias, const QString& connectionName)
+    {
+        QSqlDatabase connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        connection.setDatabaseName(alias.path);
+        if (!connection.open()) {
+            const QString reason = errorText(connection.lastError());
+            throw DatabaseError(QStringLiteral("Cannot open database \"%1\": %2").arg(alias.path, reason));
+        }
+        return connection;
+    }
+};
+
+} // namespace
+
+const DatabaseDriver& sqliteDriver()
+{
+    static const SqliteDriver driver;
+    return driver;
+}
+
+const DatabaseDriver& databaseDriver(const QString& name)
+{
+    if (name.isEmpty() || name.compare(u"SQLITE", Qt::CaseInsensitive) == 0)
+        return sqliteDriver();
+    throw DatabaseError(QStringLiteral("Unknown database driver: %1").arg(name));
+}
+
+} // namespace platform

@@ -1,0 +1,199 @@
+#include "platform/CaseMapping.h"
+#include "platform/Database.h"
+#include "platform/DatabaseAliases.h"
+#include "platform/Errors.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+
+const QStringList schema { QStringLiteral("create table t_rows (id integer, name text)") };
+
+// A fresh alias file and data folder for each test.
+class Sandbox {
+public:
+    Sandbox()
+    {
+        qputenv("PLATFORM_DB_ALIASES", aliasFile().toLocal8Bit());
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    ~Sandbox()
+    {
+        qunsetenv("PLATFORM_DB_ALIASES");
+        qunsetenv("XDG_DATA_HOME");
+    }
+    QString aliasFile() const { return dir.filePath(QStringLiteral("aliases.conf")); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void aliasFileKeepsOtherEntriesWhenStoring()
+    {
+        Sandbox sandbox;
+        QFile file(sandbox.aliasFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("; mine\n[Other]\nDRIVER=sqlite\nPATH=/x/other.db\n\n[Zintra Search]\nPATH=/old.db\n");
+        file.close();
+
+        const AliasFile aliases(sandbox.aliasFile());
+        QCOMPARE(aliases.find(QStringLiteral("zintra search"))->path, QStringLiteral("/old.db"));
+        QCOMPARE(aliases.find(QStringLiteral("Zintra Search"))->driver, QStringLiteral("SQLITE"));
+        aliases.store({ QStringLiteral("Zintra Search"), QStringLiteral("SQLITE"), QStringLiteral("/new ą.db") });
+        aliases.store({ QStringLiteral("Third"), QStringLiteral("SQLITE"), QStringLiteral("/third.db") });
+
+        QCOMPARE(aliases.aliases().size(), std::size_t(3));
+        QCOMPARE(aliases.find(QStringLiteral("Other"))->path, QStringLiteral("/x/other.db"));
+        QCOMPARE(aliases.find(QStringLiteral("Zintra Search"))->path, QStringLiteral("/new ą.db"));
+        QCOMPARE(aliases.find(QStringLiteral("Third"))->path, QStringLiteral("/third.db"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("; mine\n"));
+    }
+
+    void missingAliasIsCreatedWithItsDatabase()
+    {
+        Sandbox sandbox;
+        registerDefaultAlias({ QStringLiteral("Fresh"), QStringLiteral("fresh.sqlite"), schema });
+        Database database;
+        database.setAliasName(QStringLiteral("Fresh"));
+        database.open();
+        QVERIFY(database.connected());
+        const QString expected = sandbox.path(QStringLiteral("data/Fresh/fresh.sqlite"));
+        QCOMPARE(AliasFile(sandbox.aliasFile()).find(QStringLiteral("Fresh"))->path, expected);
+        QVERIFY(QFile::exists(expected));
+        QVERIFY(database.connection().tables().contains(QStringLiteral("t_rows")));
+    }
+
+    void unknownAliasAndUnreadableDatabasesFail_data()
+    {
+        QTest::addColumn<QString>("aliasText");
+        QTest::addColumn<QByteArray>("fileContents"); // written to db.sqlite when not empty
+        QTest::newRow("no such alias") << QString() << QByteArray();
+        QTest::newRow("missing folder") << "[Broken]\nPATH=%1/none/db.sqlite\n" << QByteArray();
+        QTest::newRow("missing file") << "[Broken]\nPATH=%1/db.sqlite\n" << QByteArray();
+        QTest::newRow("damaged file") << "[Broken]\nPATH=%1/db.sqlite\n" << QByteArray(4096, 'x');
+        QTest::newRow("unknown driver") << "[Broken]\nDRIVER=PARADOX\nPATH=%1/db.sqlite\n" << QByteArray("x");
+    }
+    void unknownAliasAndUnreadableDatabasesFail()
+    {
+        QFETCH(QString, aliasText);
+        QFETCH(QByteArray, fileContents);
+        Sandbox sandbox;
+        QFile aliases(sandbox.aliasFile());
+        QVERIFY(aliases.open(QIODevice::WriteOnly));
+        aliases.write(aliasText.arg(sandbox.dir.path()).toUtf8());
+        aliases.close();
+        if (!fileContents.isEmpty()) {
+            QFile file(sandbox.path(QStringLiteral("db.sqlite")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(fileContents);
+        }
+        Database database;
+        database.setAliasName(QStringLiteral("Broken"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, database.open());
+        QVERIFY(!database.connected());
+        // Nothing was created in place of the missing database.
+        QCOMPARE(QFile::exists(sandbox.path(QStringLiteral("db.sqlite"))), !fileContents.isEmpty());
+    }
+
+    void tablesAndQueriesReadAppendAndBind()
+    {
+        Sandbox sandbox;
+        registerDefaultAlias({ QStringLiteral("Rows"), QStringLiteral("rows.sqlite"), schema });
+        Database database;
+        database.setAliasName(QStringLiteral("Rows"));
+        Table table(&database);
+        table.setTableName(QStringLiteral("t_rows.db"));
+        table.open();
+        QVERIFY(table.eof());
+        QCOMPARE(table.recordCount(), 0);
+        table.append();
+        table.setFieldValue(QStringLiteral("id"), 1);
+        table.setFieldValue(QStringLiteral("name"), QStringLiteral("pierwszy \"cytat\""));
+        table.append(); // posts the row before
+        table.setFieldValue(QStringLiteral("id"), 7);
+        table.setFieldValue(QStringLiteral("name"), QStringLiteral("siódmy"));
+        table.post();
+        table.first();
+        QCOMPARE(table.recordCount(), 2);
+        QCOMPARE(table.fieldByName(QStringLiteral("ID")).asInteger(), 1);
+        table.next();
+        QCOMPARE(table.fieldByName(QStringLiteral("name")).asString(), QStringLiteral("siódmy"));
+        table.next();
+        QVERIFY(table.eof());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, table.fieldByName(QStringLiteral("nope")));
+
+        Query query(&database);
+        query.clearSql();
+        query.addSql(QStringLiteral("select * from t_rows"));
+        query.addSql(QStringLiteral("where name = ?"));
+        query.addBindValue(QStringLiteral("pierwszy \"cytat\""));
+        query.open();
+        QCOMPARE(query.recordCount(), 1);
+        QCOMPARE(query.fieldByName(QStringLiteral("id")).asInteger(), 1);
+
+        // An empty table's max() is null, which reads as 0.
+        query.close();
+        query.clearSql();
+        query.addSql(QStringLiteral("select max(id) as id from t_rows where id > 100"));
+        query.open();
+        QVERIFY(query.field(0).isNull());
+        QCOMPARE(query.field(0).asInteger(), 0);
+
+        query.close();
+        query.clearSql();
+        query.addSql(QStringLiteral("select * from t_none"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, query.open());
+        QVERIFY(!query.active());
+
+        Table missing(&database);
+        missing.setTableName(QStringLiteral("t_none.db"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, missing.open());
+    }
+
+    void upperUsesTheConnectionsMapping_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("upper");
+        QTest::newRow("ascii") << "Gra"
+                               << "GRA";
+        QTest::newRow("mapped two-byte letters") << "źródło"
+                                                 << "ŹRÓDŁO";
+        QTest::newRow("unlisted letters stay") << "äé"
+                                               << "äé";
+        QTest::newRow("three-byte letter") << "a€b"
+                                           << "A€b";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void upperUsesTheConnectionsMapping()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, upper);
+        Sandbox sandbox;
+        static const CaseMapping mapping { { u'a', u'A' }, { u'G', u'G' }, { u'r', u'R' }, { u'ź', u'Ź' },
+            { u'ó', u'Ó' }, { u'd', u'D' }, { u'ł', u'Ł' }, { u'o', u'O' } };
+        registerDefaultAlias({ QStringLiteral("Upper"), QStringLiteral("upper.sqlite"), schema });
+        Database database;
+        database.setAliasName(QStringLiteral("Upper"));
+        database.setUpperCase(&mapping);
+        Query query(&database);
+        query.addSql(QStringLiteral("select upper(?)"));
+        query.addBindValue(stored);
+        query.open();
+        QCOMPARE(query.field(0).asString(), upper);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"

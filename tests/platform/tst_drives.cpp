@@ -1,0 +1,126 @@
+#include "platform/Drives.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using platform::DriveMap;
+using platform::DriveType;
+
+class TestDrives : public QObject {
+    Q_OBJECT
+private slots:
+    void mapFileDeclaresLettersTypesAndRoots()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("disc one/ZTR_MENU")));
+        const QString mapFile = dir.filePath(QStringLiteral("drives.map"));
+        QFile file(mapFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("# a comment\n"
+                                  "C: fixed /\n"
+                                  "e: cdrom %1/disc one\n"
+                                  "F cdrom\n"
+                                  "A: cdrom /floppy\n"
+                                  "G: tape /nowhere\n"
+                                  "H: remote /mnt/net\n")
+                       .arg(dir.path())
+                       .toUtf8());
+        file.close();
+        qputenv("PLATFORM_DRIVE_MAP", mapFile.toLocal8Bit());
+        const DriveMap drives = DriveMap::current();
+        qunsetenv("PLATFORM_DRIVE_MAP");
+
+        // A is never a drive of the programs, and an unknown type is no drive at all.
+        QCOMPARE(drives.letters(DriveType::CdRom), QStringLiteral("EF"));
+        QCOMPARE(drives.type(u'c'), DriveType::Fixed);
+        QCOMPARE(drives.type(u'G'), DriveType::NoRootDir);
+        QCOMPARE(drives.type(u'H'), DriveType::Remote);
+        QCOMPARE(drives.root(u'E'), dir.path() + QStringLiteral("/disc one"));
+        QVERIFY(drives.root(u'F').isEmpty());
+    }
+
+    void discoveryGivesOpticalDrivesLettersFromD_data()
+    {
+        QTest::addColumn<QStringList>("devices");
+        QTest::addColumn<QString>("mountInfo");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QString>("rootOfD");
+        QTest::addColumn<QString>("rootOfE");
+
+        const QString sr0Mounted
+            = QStringLiteral("36 25 11:0 / /media/cd\\040rom ro,nosuid shared:5 - iso9660 /dev/sr0 ro,utf8\n");
+        const QString image = QStringLiteral("40 25 7:1 / /mnt/image rw,relatime shared:9 - udf /dev/loop1 ro\n");
+        const QString other = QStringLiteral("22 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n");
+        QTest::newRow("no optical drive") << QStringList() << other << QString() << QString() << QString();
+        QTest::newRow("empty drive") << QStringList { QStringLiteral("/dev/sr0") } << other << QStringLiteral("D")
+                                     << QString() << QString();
+        QTest::newRow("mounted disc, octal blank")
+            << QStringList { QStringLiteral("/dev/sr0") } << other + sr0Mounted << QStringLiteral("D")
+            << QStringLiteral("/media/cd rom") << QString();
+        QTest::newRow("drive and image") << QStringList { QStringLiteral("/dev/sr0"), QStringLiteral("/dev/sr1") }
+                                         << image + sr0Mounted << QStringLiteral("DEF")
+                                         << QStringLiteral("/media/cd rom") << QString();
+        QTest::newRow("image alone") << QStringList() << image << QStringLiteral("D") << QStringLiteral("/mnt/image")
+                                     << QString();
+    }
+    void discoveryGivesOpticalDrivesLettersFromD()
+    {
+        QFETCH(QStringList, devices);
+        QFETCH(QString, mountInfo);
+        QFETCH(QString, letters);
+        QFETCH(QString, rootOfD);
+        QFETCH(QString, rootOfE);
+        const DriveMap drives = DriveMap::discover(devices, DriveMap::parseDiscMounts(mountInfo));
+        QCOMPARE(drives.letters(DriveType::CdRom), letters);
+        QCOMPARE(drives.type(u'C'), DriveType::Fixed);
+        QCOMPARE(drives.root(u'D'), rootOfD);
+        QCOMPARE(drives.root(u'E'), rootOfE);
+    }
+
+    void resolvesWindowsPathsIgnoringCase_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("found"); // relative to the disc; empty: not found
+        QTest::newRow("exact") << "D:\\Gry\\Szachy\\Setup.exe"
+                               << "Gry/Szachy/Setup.exe";
+        QTest::newRow("other case") << "d:\\GRY\\SZACHY\\SETUP.EXE"
+                                    << "Gry/Szachy/Setup.exe";
+        QTest::newRow("slashes and doubled separators") << "D:/gry//szachy/setup.EXE"
+                                                        << "Gry/Szachy/Setup.exe";
+        QTest::newRow("root") << "D:\\"
+                              << "";
+        QTest::newRow("missing file") << "D:\\GRY\\SZACHY\\INSTALL.EXE"
+                                      << "-";
+        QTest::newRow("parent cannot leave the disc") << "D:\\..\\..\\GRY\\SZACHY\\SETUP.EXE"
+                                                      << "Gry/Szachy/Setup.exe";
+        QTest::newRow("drive without disc") << "E:\\GRY"
+                                            << "-";
+        QTest::newRow("no drive") << "Q:\\GRY"
+                                  << "-";
+        QTest::newRow("no letter") << "GRY\\SZACHY"
+                                   << "-";
+    }
+    void resolvesWindowsPathsIgnoringCase()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, found);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Gry/Szachy")));
+        QFile setup(dir.filePath(QStringLiteral("Gry/Szachy/Setup.exe")));
+        QVERIFY(setup.open(QIODevice::WriteOnly));
+        setup.close();
+        const DriveMap drives({ { u'D', DriveType::CdRom, dir.path() }, { u'E', DriveType::CdRom, QString() } });
+        const std::optional<QString> resolved = drives.resolve(path);
+        if (found == u"-") {
+            QVERIFY(!resolved);
+        } else {
+            QVERIFY(resolved);
+            QCOMPARE(QDir::cleanPath(*resolved), QDir::cleanPath(dir.path() + u'/' + found));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrives)
+#include "tst_drives.moc"
