@@ -33,28 +33,28 @@ void drawTurtle(QImage& image, QPoint tip, QPoint baseEndA, QPoint baseEndB, QRe
 QImage turtlePictureUp()
 {
     QImage image = blank(15, 18);
-    drawTurtle(image, {7, 0}, {0, 15}, {14, 15}, QRect(0, 15, 14, 2), QLine(1, 16, 13, 16));
+    drawTurtle(image, { 7, 0 }, { 0, 15 }, { 14, 15 }, QRect(0, 15, 14, 2), QLine(1, 16, 13, 16));
     return image;
 }
 
 QImage turtlePictureDown()
 {
     QImage image = blank(16, 24);
-    drawTurtle(image, {7, 23}, {0, 8}, {14, 8}, QRect(0, 6, 14, 2), QLine(1, 7, 13, 7));
+    drawTurtle(image, { 7, 23 }, { 0, 8 }, { 14, 8 }, QRect(0, 6, 14, 2), QLine(1, 7, 13, 7));
     return image;
 }
 
 QImage turtlePictureRight()
 {
     QImage image = blank(24, 16);
-    drawTurtle(image, {23, 7}, {3, 0}, {3, 14}, QRect(1, 0, 2, 14), QLine(2, 1, 2, 13));
+    drawTurtle(image, { 23, 7 }, { 3, 0 }, { 3, 14 }, QRect(1, 0, 2, 14), QLine(2, 1, 2, 13));
     return image;
 }
 
 QImage turtlePictureLeft()
 {
     QImage image = blank(24, 16);
-    drawTurtle(image, {0, 7}, {20, 0}, {20, 14}, QRect(20, 0, 2, 14), QLine(21, 1, 21, 13));
+    drawTurtle(image, { 0, 7 }, { 20, 0 }, { 20, 14 }, QRect(20, 0, 2, 14), QLine(21, 1, 21, 13));
     return image;
 }
 

@@ -18,12 +18,11 @@
 #include "platform/Printer.h"
 #include "platform/Session.h"
 
+#include <QGuiApplication>
 #include <QHash>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QGuiApplication>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <functional>
 
@@ -39,7 +38,8 @@ const QColor silver(192, 192, 192);
 // control takes the pointer for itself.
 class ClientArea : public QWidget {
 public:
-    explicit ClientArea(std::function<void(Qt::KeyboardModifiers, int, int)> onMove) : onMove_(std::move(onMove))
+    explicit ClientArea(std::function<void(Qt::KeyboardModifiers, int, int)> onMove)
+        : onMove_(std::move(onMove))
     {
         setMouseTracking(true);
         setAutoFillBackground(true);
@@ -55,16 +55,6 @@ protected:
 
 private:
     std::function<void(Qt::KeyboardModifiers, int, int)> onMove_;
-};
-
-// Every line of the text screen is 15 pixels high; with equal rows the list never measures them.
-class FixedLineHeight : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), 15};
-    }
 };
 
 // Widgets cannot stand at any 32-bit position; far-off positions stay far off.
@@ -94,17 +84,17 @@ platform::Label* makePanelLabel(QWidget* parent, const QString& text, int left, 
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent)
 {
     setWindowTitle(formCaption);
     setWindowIcon(kavrino::turtleIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(platform::fontWithPixelHeight(QStringLiteral("MS Sans Serif"), 11));
 
-    setCentralWidget(new ClientArea([this](Qt::KeyboardModifiers modifiers, int x, int y) {
-        FormMouseMove(modifiers, x, y);
-    }));
+    setCentralWidget(
+        new ClientArea([this](Qt::KeyboardModifiers modifiers, int x, int y) { FormMouseMove(modifiers, x, y); }));
     setBackground(Qt::white);
 
     createComponents();
@@ -170,12 +160,10 @@ void TForm1::createComponents()
     Edit1->setGeometry(8, 528, 689, 23);
     Edit1->setFont(fixedsys);
 
-    ListBox1 = new QListWidget(client);
+    ListBox1 = new platform::ListBox(client);
     ListBox1->setGeometry(8, 416, 689, 105);
     ListBox1->setFont(fixedsys);
-    ListBox1->setUniformItemSizes(true);
-    ListBox1->setItemDelegate(new FixedLineHeight(ListBox1));
-    ListBox1->setFocusPolicy(Qt::StrongFocus);
+    ListBox1->setItemHeight(15);
 
     Button1 = new QPushButton(QStringLiteral("OK!"), client);
     Button1->setGeometry(704, 528, 89, 25);
@@ -193,13 +181,12 @@ void TForm1::createComponents()
     Timer3 = new platform::Timer(this, 100000, false);
 
     ColorDialog1 = new platform::ColorDialog(Qt::white);
-    OpenPictureDialog1 =
-        new platform::PictureFileDialog(platform::PictureFileDialog::Mode::Open, {QString(), pictureFilter, {}, {}});
-    SavePictureDialog1 = new platform::PictureFileDialog(
-        platform::PictureFileDialog::Mode::Save,
-        {QString(), pictureFilter, QStringLiteral("bmp"), QStringLiteral("*.bmp")});
-    FontDialog1 =
-        new platform::FontDialog({platform::fontWithPixelHeight(QStringLiteral("MS Sans Serif"), 11), Qt::black});
+    OpenPictureDialog1 = new platform::PictureFileDialog(
+        platform::PictureFileDialog::Mode::Open, { QString(), pictureFilter, {}, {} });
+    SavePictureDialog1 = new platform::PictureFileDialog(platform::PictureFileDialog::Mode::Save,
+        { QString(), pictureFilter, QStringLiteral("bmp"), QStringLiteral("*.bmp") });
+    FontDialog1
+        = new platform::FontDialog({ platform::fontWithPixelHeight(QStringLiteral("MS Sans Serif"), 11), Qt::black });
     PrintDialog1 = new platform::PrintDialog;
 }
 
@@ -302,12 +289,12 @@ void TForm1::Timer1Timer()
         default: break; // the picture of the last straight heading stays
         }
         if (shown)
-            for (platform::PictureControl* image : {Image2, Image3, Image4, Image5})
+            for (platform::PictureControl* image : { Image2, Image3, Image4, Image5 })
                 image->setVisible(image == shown);
     }
 
     const QPoint turtle(widgetCoordinate(Zolw1->X()), widgetCoordinate(Zolw1->Y()));
-    for (platform::PictureControl* image : {Image2, Image3, Image4, Image5})
+    for (platform::PictureControl* image : { Image2, Image3, Image4, Image5 })
         if (image->pos() != turtle)
             image->move(turtle);
 
@@ -378,8 +365,8 @@ void TForm1::N1Click()
 
 void TForm1::Wyjcie2Click()
 {
-    if (platform::dialogs().askYesNo(QStringLiteral("Confirm"), QStringLiteral("Czy napewno chcesz wyjść ?"),
-                                     platform::MessageIcon::Question))
+    if (platform::dialogs().askYesNo(
+            QStringLiteral("Confirm"), QStringLiteral("Czy napewno chcesz wyjść ?"), platform::MessageIcon::Question))
         platform::Application::terminate();
 }
 
@@ -463,8 +450,8 @@ void TForm1::Button1Click()
         return;
     case 8:
     case 9:
-        MediaPlayer1->setDeviceType(PendingState == 8 ? platform::MediaDeviceType::AviVideo
-                                                      : platform::MediaDeviceType::WaveAudio);
+        MediaPlayer1->setDeviceType(
+            PendingState == 8 ? platform::MediaDeviceType::AviVideo : platform::MediaDeviceType::WaveAudio);
         MediaPlayer1->setFileName(line);
         MediaPlayer1->open();
         MediaPlayer1->play();
@@ -542,45 +529,45 @@ void TForm1::Button1Click()
 
 const QHash<QString, TForm1::Command>& TForm1::commands()
 {
-    static const QHash<QString, Command> table{
-        {QStringLiteral("wideo"), &TForm1::commandVideo},
-        {QStringLiteral("pw"), &TForm1::commandTurnRight},
-        {QStringLiteral("lw"), &TForm1::commandTurnLeft},
-        {QStringLiteral("kąt"), &TForm1::commandShowHeading},
-        {QStringLiteral("skieruj"), &TForm1::commandSetHeading},
-        {QStringLiteral("zmieńżółwia"), &TForm1::commandChangeTurtle},
-        {QStringLiteral("kursor"), &TForm1::commandCursor},
-        {QStringLiteral("tekst"), &TForm1::commandTextEditor},
-        {QStringLiteral("grajplik"), &TForm1::commandPlaySound},
-        {QStringLiteral("pisztekst"), &TForm1::commandCanvasText},
-        {QStringLiteral("pż"), &TForm1::commandShowTurtle},
-        {QStringLiteral("pod"), &TForm1::commandPenUp},
-        {QStringLiteral("opu"), &TForm1::commandPenDown},
-        {QStringLiteral("pisz"), &TForm1::commandWrite},
-        {QStringLiteral("uptż"), &TForm1::commandTextFont},
-        {QStringLiteral("beep"), &TForm1::commandBeep},
-        {QStringLiteral("sż"), &TForm1::commandHideTurtle},
-        {QStringLiteral("spis"), &TForm1::commandReference},
-        {QStringLiteral("wychodz"), &TForm1::commandLogOff},
-        {QStringLiteral("data"), &TForm1::commandDate},
-        {QStringLiteral("czas"), &TForm1::commandTime},
-        {QStringLiteral("czyśćtekstczasowo"), &TForm1::commandTimedClearing},
-        {QStringLiteral("sprawdzfolder"), &TForm1::commandCheckFolder},
-        {QStringLiteral("czyśćtekst"), &TForm1::commandClearText},
-        {QStringLiteral("pozx"), &TForm1::commandShowX},
-        {QStringLiteral("nowexy"), &TForm1::commandNewPosition},
-        {QStringLiteral("pozy"), &TForm1::commandShowY},
-        {QStringLiteral("poz myszy"), &TForm1::commandMousePosition},
-        {QStringLiteral("usuń folder"), &TForm1::commandRemoveFolder},
-        {QStringLiteral("cs"), &TForm1::commandClearScreen},
-        {QStringLiteral("np"), &TForm1::commandForward},
-        {QStringLiteral("ładek"), &TForm1::commandLoadScreen},
-        {QStringLiteral("tło"), &TForm1::commandBackground},
-        {QStringLiteral("QW"), &TForm1::commandAbout},
-        {QStringLiteral("nowy folder"), &TForm1::commandNewFolder},
-        {QStringLiteral("nowexymysz"), &TForm1::commandMoveToMouse},
-        {QStringLiteral("drukuj"), &TForm1::commandPrint},
-        {QStringLiteral("dość"), &TForm1::commandQuit},
+    static const QHash<QString, Command> table {
+        { QStringLiteral("wideo"), &TForm1::commandVideo },
+        { QStringLiteral("pw"), &TForm1::commandTurnRight },
+        { QStringLiteral("lw"), &TForm1::commandTurnLeft },
+        { QStringLiteral("kąt"), &TForm1::commandShowHeading },
+        { QStringLiteral("skieruj"), &TForm1::commandSetHeading },
+        { QStringLiteral("zmieńżółwia"), &TForm1::commandChangeTurtle },
+        { QStringLiteral("kursor"), &TForm1::commandCursor },
+        { QStringLiteral("tekst"), &TForm1::commandTextEditor },
+        { QStringLiteral("grajplik"), &TForm1::commandPlaySound },
+        { QStringLiteral("pisztekst"), &TForm1::commandCanvasText },
+        { QStringLiteral("pż"), &TForm1::commandShowTurtle },
+        { QStringLiteral("pod"), &TForm1::commandPenUp },
+        { QStringLiteral("opu"), &TForm1::commandPenDown },
+        { QStringLiteral("pisz"), &TForm1::commandWrite },
+        { QStringLiteral("uptż"), &TForm1::commandTextFont },
+        { QStringLiteral("beep"), &TForm1::commandBeep },
+        { QStringLiteral("sż"), &TForm1::commandHideTurtle },
+        { QStringLiteral("spis"), &TForm1::commandReference },
+        { QStringLiteral("wychodz"), &TForm1::commandLogOff },
+        { QStringLiteral("data"), &TForm1::commandDate },
+        { QStringLiteral("czas"), &TForm1::commandTime },
+        { QStringLiteral("czyśćtekstczasowo"), &TForm1::commandTimedClearing },
+        { QStringLiteral("sprawdzfolder"), &TForm1::commandCheckFolder },
+        { QStringLiteral("czyśćtekst"), &TForm1::commandClearText },
+        { QStringLiteral("pozx"), &TForm1::commandShowX },
+        { QStringLiteral("nowexy"), &TForm1::commandNewPosition },
+        { QStringLiteral("pozy"), &TForm1::commandShowY },
+        { QStringLiteral("poz myszy"), &TForm1::commandMousePosition },
+        { QStringLiteral("usuń folder"), &TForm1::commandRemoveFolder },
+        { QStringLiteral("cs"), &TForm1::commandClearScreen },
+        { QStringLiteral("np"), &TForm1::commandForward },
+        { QStringLiteral("ładek"), &TForm1::commandLoadScreen },
+        { QStringLiteral("tło"), &TForm1::commandBackground },
+        { QStringLiteral("QW"), &TForm1::commandAbout },
+        { QStringLiteral("nowy folder"), &TForm1::commandNewFolder },
+        { QStringLiteral("nowexymysz"), &TForm1::commandMoveToMouse },
+        { QStringLiteral("drukuj"), &TForm1::commandPrint },
+        { QStringLiteral("dość"), &TForm1::commandQuit },
     };
     return table;
 }
@@ -624,7 +611,7 @@ void TForm1::commandChangeTurtle(const QString& line)
 {
     if (OpenPictureDialog1->execute()) {
         const QString fileName = OpenPictureDialog1->fileName();
-        for (platform::PictureControl* image : {Image2, Image3, Image4, Image5})
+        for (platform::PictureControl* image : { Image2, Image3, Image4, Image5 })
             image->loadFromFile(fileName);
         append(QStringLiteral("Zmieniono postać żółwia na plik:") + fileName);
     }
@@ -718,7 +705,7 @@ void TForm1::commandHideTurtle(const QString& line)
     append(line);
     append(QStringLiteral("Żółw został schowany."));
     clearInput();
-    for (platform::PictureControl* image : {Image2, Image3, Image4, Image5})
+    for (platform::PictureControl* image : { Image2, Image3, Image4, Image5 })
         image->hide();
 }
 

@@ -6,13 +6,14 @@
 #include "kavrino/Zolw.h"
 #include "platform/DialogComponents.h"
 #include "platform/Label.h"
+#include "platform/ListBox.h"
 #include "platform/MediaPlayer.h"
 #include "platform/PictureControl.h"
 #include "platform/Timer.h"
 
 #include <QAction>
+#include <QHash>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
@@ -39,7 +40,7 @@ public:
     platform::PictureControl* Image5; // heading 270
     platform::Label* Label6;
     QLineEdit* Edit1;
-    QListWidget* ListBox1;
+    platform::ListBox* ListBox1;
     QPushButton* Button1;
     platform::MediaPlayer* MediaPlayer1;
     platform::Timer* Timer1;

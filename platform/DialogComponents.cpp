@@ -24,8 +24,8 @@ bool FontDialog::execute()
 
 bool PictureFileDialog::execute()
 {
-    const std::optional<QString> chosen =
-        mode_ == Mode::Open ? dialogs().openPicture(options_) : dialogs().savePicture(options_);
+    const std::optional<QString> chosen
+        = mode_ == Mode::Open ? dialogs().openPicture(options_) : dialogs().savePicture(options_);
     if (!chosen)
         return false;
     options_.fileName = *chosen;

@@ -12,7 +12,10 @@ namespace platform {
 // Keeps the colour the user chose, or its earlier colour when the dialog was cancelled.
 class ColorDialog {
 public:
-    explicit ColorDialog(const QColor& initial = Qt::black) : color_(initial) {}
+    explicit ColorDialog(const QColor& initial = Qt::black)
+        : color_(initial)
+    {
+    }
     bool execute();
     QColor color() const { return color_; }
     void setColor(const QColor& color) { color_ = color; }
@@ -23,7 +26,10 @@ private:
 
 class FontDialog {
 public:
-    explicit FontDialog(const FontChoice& initial) : font_(initial) {}
+    explicit FontDialog(const FontChoice& initial)
+        : font_(initial)
+    {
+    }
     bool execute();
     const FontChoice& font() const { return font_; }
 
@@ -35,7 +41,11 @@ private:
 class PictureFileDialog {
 public:
     enum class Mode { Open, Save };
-    PictureFileDialog(Mode mode, FileDialogOptions options) : mode_(mode), options_(std::move(options)) {}
+    PictureFileDialog(Mode mode, FileDialogOptions options)
+        : mode_(mode)
+        , options_(std::move(options))
+    {
+    }
     bool execute();
     QString fileName() const { return options_.fileName; }
     const FileDialogOptions& options() const { return options_; }

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-Label::Label(const QString& text, QWidget* parent) : QLabel(text, parent)
+Label::Label(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
 {
     adjustSize();
 }

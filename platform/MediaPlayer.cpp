@@ -58,9 +58,7 @@ private:
         player_->setAudioOutput(audio_.get());
         // The file passed our checks, so a late failure is a decoder's: tell the user anyway.
         QObject::connect(player_.get(), &QMediaPlayer::errorOccurred, player_.get(),
-                         [](QMediaPlayer::Error, const QString& text) {
-                             runGuarded([&] { throw MediaError(text); });
-                         });
+            [](QMediaPlayer::Error, const QString& text) { runGuarded([&] { throw MediaError(text); }); });
     }
 
     void ensureVideoWindow()
@@ -101,7 +99,8 @@ void checkMediaFile(MediaDeviceType type, const QString& fileName)
 {
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.exists() || info.isDir())
-        throw MediaError(QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct"));
+        throw MediaError(
+            QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct"));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw MediaError(QStringLiteral("The specified file cannot be opened. Make sure you may read it"));
@@ -112,7 +111,10 @@ void checkMediaFile(MediaDeviceType type, const QString& fileName)
         throw MediaError(QStringLiteral("The file cannot be played as sound: it is not a wave file or it is damaged"));
 }
 
-MediaPlayer::MediaPlayer(QObject* parent) : QObject(parent) {}
+MediaPlayer::MediaPlayer(QObject* parent)
+    : QObject(parent)
+{
+}
 
 MediaPlayer::~MediaPlayer() = default;
 

@@ -44,25 +44,24 @@ QList<LogOffCall> unforcedLogOffCalls()
     QList<LogOffCall> calls;
 
     // GNOME: mode 1 skips the confirmation dialog but still honours inhibitors (2 would force).
-    QDBusMessage gnome = QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.SessionManager"), QStringLiteral("/org/gnome/SessionManager"),
-        QStringLiteral("org.gnome.SessionManager"), QStringLiteral("Logout"));
+    QDBusMessage gnome = QDBusMessage::createMethodCall(QStringLiteral("org.gnome.SessionManager"),
+        QStringLiteral("/org/gnome/SessionManager"), QStringLiteral("org.gnome.SessionManager"),
+        QStringLiteral("Logout"));
     gnome << quint32(1);
-    calls.append({QStringLiteral("org.gnome.SessionManager"), gnome});
+    calls.append({ QStringLiteral("org.gnome.SessionManager"), gnome });
 
     // KDE Plasma: no confirmation, shutdown type "none" (log off), the default mode.
     QDBusMessage kde = QDBusMessage::createMethodCall(QStringLiteral("org.kde.ksmserver"), QStringLiteral("/KSMServer"),
-                                                      QStringLiteral("org.kde.KSMServerInterface"),
-                                                      QStringLiteral("logout"));
+        QStringLiteral("org.kde.KSMServerInterface"), QStringLiteral("logout"));
     kde << 0 << 0 << 0;
-    calls.append({QStringLiteral("org.kde.ksmserver"), kde});
+    calls.append({ QStringLiteral("org.kde.ksmserver"), kde });
 
     // Xfce: no dialog, and programs may save their state.
-    QDBusMessage xfce = QDBusMessage::createMethodCall(
-        QStringLiteral("org.xfce.SessionManager"), QStringLiteral("/org/xfce/SessionManager"),
-        QStringLiteral("org.xfce.Session.Manager"), QStringLiteral("Logout"));
+    QDBusMessage xfce = QDBusMessage::createMethodCall(QStringLiteral("org.xfce.SessionManager"),
+        QStringLiteral("/org/xfce/SessionManager"), QStringLiteral("org.xfce.Session.Manager"),
+        QStringLiteral("Logout"));
     xfce << false << true;
-    calls.append({QStringLiteral("org.xfce.SessionManager"), xfce});
+    calls.append({ QStringLiteral("org.xfce.SessionManager"), xfce });
 
     return calls;
 }

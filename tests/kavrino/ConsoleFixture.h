@@ -31,7 +31,7 @@ struct ConsoleFixture {
     }
     ~ConsoleFixture()
     {
-        for (QWidget* form : std::initializer_list<QWidget*>{OKBottomDlg, Form4, AboutBox, Form3, Form1})
+        for (QWidget* form : std::initializer_list<QWidget*> { OKBottomDlg, Form4, AboutBox, Form3, Form1 })
             delete form;
         Form1 = nullptr;
         Form3 = nullptr;
@@ -67,13 +67,7 @@ struct ConsoleFixture {
             enter(line);
     }
 
-    QStringList screen() const
-    {
-        QStringList lines;
-        for (int row = 0; row < Form1->ListBox1->count(); ++row)
-            lines << Form1->ListBox1->item(row)->text();
-        return lines;
-    }
+    QStringList screen() const { return Form1->ListBox1->items(); }
 
     testing::ScriptedDialogs dialogs;
     testing::RecordingPrinter printer;

@@ -47,107 +47,138 @@ private slots:
         const QString question = QStringLiteral("Czy chcesz uruchomić funkcję czyszczenia czasowego ?");
         const QString answers = QStringLiteral("1 - tak  2 - nie");
         const QString cleared = QStringLiteral("Ekran graficzny został wyczyszczony.");
-        const QString missingFile =
-            QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct.");
+        const QString missingFile
+            = QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct.");
 
-        QTest::newRow("upper-case word") << QStringList{"NP"} << QStringList{unknown + "NP"} << 0 << QStringList{}
-                                         << "" << "0 0 180 10";
-        QTest::newRow("blank before word") << QStringList{" np"} << QStringList{unknown + " np"} << 0
-                                           << QStringList{} << "" << "";
-        QTest::newRow("empty line") << QStringList{""} << QStringList{unknown} << 0 << QStringList{} << "" << "";
+        QTest::newRow("upper-case word") << QStringList { "NP" } << QStringList { unknown + "NP" } << 0
+                                         << QStringList {} << ""
+                                         << "0 0 180 10";
+        QTest::newRow("blank before word")
+            << QStringList { " np" } << QStringList { unknown + " np" } << 0 << QStringList {} << ""
+            << "";
+        QTest::newRow("empty line") << QStringList { "" } << QStringList { unknown } << 0 << QStringList {} << ""
+                                    << "";
         QTest::newRow("np then cs: step length stays asked")
-            << QStringList{"np", "cs"} << QStringList{ask} << 13 << QStringList{notInteger("cs")} << "cs"
+            << QStringList { "np", "cs" } << QStringList { ask } << 13 << QStringList { notInteger("cs") } << "cs"
             << "0 0 180 10";
-        QTest::newRow("np, cs, 20") << QStringList{"np", "cs", "20"} << QStringList{ask, walked + "20"} << 0
-                                    << QStringList{notInteger("cs")} << "" << "0 417 180 20";
-        QTest::newRow("np with a hex step") << QStringList{"np", "$10"} << QStringList{ask, walked + "$10"} << 0
-                                            << QStringList{} << "" << "0 417 180 16";
+        QTest::newRow("np, cs, 20") << QStringList { "np", "cs", "20" } << QStringList { ask, walked + "20" } << 0
+                                    << QStringList { notInteger("cs") } << ""
+                                    << "0 417 180 20";
+        QTest::newRow("np with a hex step")
+            << QStringList { "np", "$10" } << QStringList { ask, walked + "$10" } << 0 << QStringList {} << ""
+            << "0 417 180 16";
         QTest::newRow("lw, abc: the line is lost")
-            << QStringList{"lw", "abc"} << QStringList{angle} << 0 << QStringList{notInteger("abc")} << "abc"
+            << QStringList { "lw", "abc" } << QStringList { angle } << 0 << QStringList { notInteger("abc") } << "abc"
             << "0 0 180 10";
-        QTest::newRow("lw, abc, abc") << QStringList{"lw", "abc", "abc"} << QStringList{angle, unknown + "abc"} << 0
-                                      << QStringList{notInteger("abc")} << "" << "";
-        QTest::newRow("lw 90") << QStringList{"lw", "90"} << QStringList{angle, "90"} << 0 << QStringList{} << ""
+        QTest::newRow("lw, abc, abc") << QStringList { "lw", "abc", "abc" } << QStringList { angle, unknown + "abc" }
+                                      << 0 << QStringList { notInteger("abc") } << ""
+                                      << "";
+        QTest::newRow("lw 90") << QStringList { "lw", "90" } << QStringList { angle, "90" } << 0 << QStringList {} << ""
                                << "0 0 270 10";
-        QTest::newRow("pw 90, kąt") << QStringList{"pw", "90", "kąt"}
-                                    << QStringList{angle, "90", "Aktualny kąt żółwia to:90"} << 0 << QStringList{}
-                                    << "" << "0 0 90 10";
-        QTest::newRow("pw 270 before the tick") << QStringList{"pw", "270", "kąt"}
-                                                << QStringList{angle, "270", "Aktualny kąt żółwia to:-90"} << 0
-                                                << QStringList{} << "" << "0 0 -90 10";
-        QTest::newRow("skieruj 45") << QStringList{"skieruj", "45"}
-                                    << QStringList{"skieruj", angle, "Skierowano żółwia na kąt:45"} << 0
-                                    << QStringList{} << "" << "0 0 45 10";
-        QTest::newRow("skieruj, bad number") << QStringList{"skieruj", "x"} << QStringList{"skieruj", angle} << 0
-                                             << QStringList{notInteger("x")} << "x" << "0 0 180 10";
-        QTest::newRow("nowexy 100 50")
-            << QStringList{"nowexy", "100", "50"}
-            << QStringList{"Podaj współrzędną X:", "100", "Podaj współrzędną Y:", "50"} << 0 << QStringList{} << ""
-            << "100 50 180 10";
-        QTest::newRow("nowexy, bad X asks again") << QStringList{"nowexy", "x"}
-                                                  << QStringList{"Podaj współrzędną X:"} << 11
-                                                  << QStringList{notInteger("x")} << "x" << "0 0 180 10";
+        QTest::newRow("pw 90, kąt") << QStringList { "pw", "90", "kąt" }
+                                    << QStringList { angle, "90", "Aktualny kąt żółwia to:90" } << 0 << QStringList {}
+                                    << ""
+                                    << "0 0 90 10";
+        QTest::newRow("pw 270 before the tick")
+            << QStringList { "pw", "270", "kąt" } << QStringList { angle, "270", "Aktualny kąt żółwia to:-90" } << 0
+            << QStringList {} << ""
+            << "0 0 -90 10";
+        QTest::newRow("skieruj 45") << QStringList { "skieruj", "45" }
+                                    << QStringList { "skieruj", angle, "Skierowano żółwia na kąt:45" } << 0
+                                    << QStringList {} << ""
+                                    << "0 0 45 10";
+        QTest::newRow("skieruj, bad number") << QStringList { "skieruj", "x" } << QStringList { "skieruj", angle } << 0
+                                             << QStringList { notInteger("x") } << "x"
+                                             << "0 0 180 10";
+        QTest::newRow("nowexy 100 50") << QStringList { "nowexy", "100", "50" }
+                                       << QStringList { "Podaj współrzędną X:", "100", "Podaj współrzędną Y:", "50" }
+                                       << 0 << QStringList {} << ""
+                                       << "100 50 180 10";
+        QTest::newRow("nowexy, bad X asks again")
+            << QStringList { "nowexy", "x" } << QStringList { "Podaj współrzędną X:" } << 11
+            << QStringList { notInteger("x") } << "x"
+            << "0 0 180 10";
         QTest::newRow("nowexy, bad Y asks again")
-            << QStringList{"nowexy", "100", "y"} << QStringList{"Podaj współrzędną X:", "100", "Podaj współrzędną Y:"}
-            << 12 << QStringList{notInteger("y")} << "y" << "100 0 180 10";
-        QTest::newRow("pozx, pozy") << QStringList{"nowexy", "7", "-3", "pozx", "pozy"}
-                                    << QStringList{"Podaj współrzędną X:", "7", "Podaj współrzędną Y:", "-3",
-                                                   "Pozycja X żółwia:", "7", "Pozycja Y żółwia:", "-3"}
-                                    << 0 << QStringList{} << "" << "7 -3 180 10";
-        QTest::newRow("poz myszy") << QStringList{"poz myszy"}
-                                   << QStringList{"Pozycja myszy na ekranie:", "X:", "0", "Y:", "0"} << 0
-                                   << QStringList{} << "" << "";
+            << QStringList { "nowexy", "100", "y" }
+            << QStringList { "Podaj współrzędną X:", "100", "Podaj współrzędną Y:" } << 12
+            << QStringList { notInteger("y") } << "y"
+            << "100 0 180 10";
+        QTest::newRow("pozx, pozy") << QStringList { "nowexy", "7", "-3", "pozx", "pozy" }
+                                    << QStringList { "Podaj współrzędną X:", "7", "Podaj współrzędną Y:", "-3",
+                                           "Pozycja X żółwia:", "7", "Pozycja Y żółwia:", "-3" }
+                                    << 0 << QStringList {} << ""
+                                    << "7 -3 180 10";
+        QTest::newRow("poz myszy") << QStringList { "poz myszy" }
+                                   << QStringList { "Pozycja myszy na ekranie:", "X:", "0", "Y:", "0" } << 0
+                                   << QStringList {} << ""
+                                   << "";
         QTest::newRow("pisz takes a command word as text")
-            << QStringList{"pisz", "np"} << QStringList{"pisz", "Jaki tekst mam wypisać ?", "np"} << 0
-            << QStringList{} << "" << "";
+            << QStringList { "pisz", "np" } << QStringList { "pisz", "Jaki tekst mam wypisać ?", "np" } << 0
+            << QStringList {} << ""
+            << "";
         QTest::newRow("pisztekst does not echo the text")
-            << QStringList{"pisztekst", "Ala ma kota"} << QStringList{"pisztekst", "Jaki tekst mam wypisać ?"} << 0
-            << QStringList{} << "" << "";
+            << QStringList { "pisztekst", "Ala ma kota" } << QStringList { "pisztekst", "Jaki tekst mam wypisać ?" }
+            << 0 << QStringList {} << ""
+            << "";
         QTest::newRow("pen and turtle words")
-            << QStringList{"pod", "opu", "sż", "pż"}
-            << QStringList{"pod", "Pisak został podniesiony.", "opu", "Pisak został opuszczony.", "sż",
-                           "Żółw został schowany.", "pż", "Żółw został pokazany."}
-            << 0 << QStringList{} << "" << "";
-        QTest::newRow("czyśćtekst") << QStringList{"pisz", "x", "czyśćtekst"}
-                                    << QStringList{"Ekran tekstowy został wyczyszczony!"} << 0 << QStringList{}
-                                    << "" << "";
-        QTest::newRow("cs resets the turtle") << QStringList{"nowexy", "5", "6", "lw", "10", "cs"}
-                                              << QStringList{"Podaj współrzędną X:", "5", "Podaj współrzędną Y:", "6",
-                                                             angle, "10", cleared}
-                                              << 0 << QStringList{} << "" << "0 0 180 0";
+            << QStringList { "pod", "opu", "sż", "pż" }
+            << QStringList { "pod", "Pisak został podniesiony.", "opu", "Pisak został opuszczony.", "sż",
+                   "Żółw został schowany.", "pż", "Żółw został pokazany." }
+            << 0 << QStringList {} << ""
+            << "";
+        QTest::newRow("czyśćtekst") << QStringList { "pisz", "x", "czyśćtekst" }
+                                    << QStringList { "Ekran tekstowy został wyczyszczony!" } << 0 << QStringList {}
+                                    << ""
+                                    << "";
+        QTest::newRow("cs resets the turtle")
+            << QStringList { "nowexy", "5", "6", "lw", "10", "cs" }
+            << QStringList { "Podaj współrzędną X:", "5", "Podaj współrzędną Y:", "6", angle, "10", cleared } << 0
+            << QStringList {} << ""
+            << "0 0 180 0";
         QTest::newRow("timed clearing: a command leaves the question open")
-            << QStringList{"czyśćtekstczasowo", "cs"} << QStringList{question, answers, cleared} << 3
-            << QStringList{} << "" << "";
+            << QStringList { "czyśćtekstczasowo", "cs" } << QStringList { question, answers, cleared } << 3
+            << QStringList {} << ""
+            << "";
         QTest::newRow("timed clearing: cs, then 2")
-            << QStringList{"czyśćtekstczasowo", "cs", "2"}
-            << QStringList{question, answers, cleared, "Funcja czyszczenia czasowego została wyłączona!"} << 0
-            << QStringList{} << "" << "";
+            << QStringList { "czyśćtekstczasowo", "cs", "2" }
+            << QStringList { question, answers, cleared, "Funcja czyszczenia czasowego została wyłączona!" } << 0
+            << QStringList {} << ""
+            << "";
         QTest::newRow("timed clearing: other answer")
-            << QStringList{"czyśćtekstczasowo", "3"} << QStringList{question, answers, unknown + "3"} << 3
-            << QStringList{} << "" << "";
+            << QStringList { "czyśćtekstczasowo", "3" } << QStringList { question, answers, unknown + "3" } << 3
+            << QStringList {} << ""
+            << "";
         QTest::newRow("timed clearing every 5 s")
-            << QStringList{"czyśćtekstczasowo", "1", "5000"}
-            << QStringList{question, answers, "Funkcja czasowego czyszczenia ekranu została włączona!", "Podaj czas:",
-                           "Ustalony czas:", "5000"}
-            << 0 << QStringList{} << "" << "";
+            << QStringList { "czyśćtekstczasowo", "1", "5000" }
+            << QStringList { question, answers, "Funkcja czasowego czyszczenia ekranu została włączona!",
+                   "Podaj czas:", "Ustalony czas:", "5000" }
+            << 0 << QStringList {} << ""
+            << "";
         QTest::newRow("timed clearing: bad interval is lost")
-            << QStringList{"czyśćtekstczasowo", "1", "abc"}
-            << QStringList{question, answers, "Funkcja czasowego czyszczenia ekranu została włączona!", "Podaj czas:"}
-            << 0 << QStringList{notInteger("abc")} << "abc" << "";
+            << QStringList { "czyśćtekstczasowo", "1", "abc" }
+            << QStringList { question, answers, "Funkcja czasowego czyszczenia ekranu została włączona!",
+                   "Podaj czas:" }
+            << 0 << QStringList { notInteger("abc") } << "abc"
+            << "";
         QTest::newRow("sprawdzfolder with empty line")
-            << QStringList{"sprawdzfolder", ""} << QStringList{"Podaj ścieżkę:", "Taki katalog nie istnieje!"} << 0
-            << QStringList{} << "" << "";
-        QTest::newRow("kursor 23") << QStringList{"kursor", "23"}
-                                   << QStringList{ask, "1 - 22", "Wybrano kursor o numerze:23"} << 0 << QStringList{}
-                                   << "" << "";
+            << QStringList { "sprawdzfolder", "" } << QStringList { "Podaj ścieżkę:", "Taki katalog nie istnieje!" }
+            << 0 << QStringList {} << ""
+            << "";
+        QTest::newRow("kursor 23") << QStringList { "kursor", "23" }
+                                   << QStringList { ask, "1 - 22", "Wybrano kursor o numerze:23" } << 0
+                                   << QStringList {} << ""
+                                   << "";
         QTest::newRow("wideo, missing file: asked again")
-            << QStringList{"wideo", "/nonexistent/start.avi"} << QStringList{"Podaj nazwę pliku:"} << 8
-            << QStringList{missingFile} << "/nonexistent/start.avi" << "";
+            << QStringList { "wideo", "/nonexistent/start.avi" } << QStringList { "Podaj nazwę pliku:" } << 8
+            << QStringList { missingFile } << "/nonexistent/start.avi"
+            << "";
         QTest::newRow("grajplik, missing file: asked again")
-            << QStringList{"grajplik", "/nonexistent/start.wav"} << QStringList{"Podaj ścieżkę:"} << 9
-            << QStringList{missingFile} << "/nonexistent/start.wav" << "";
-        QTest::newRow("windows open without a line") << QStringList{"tekst", "spis", "QW"} << QStringList{} << 0
-                                                     << QStringList{} << "" << "";
+            << QStringList { "grajplik", "/nonexistent/start.wav" } << QStringList { "Podaj ścieżkę:" } << 9
+            << QStringList { missingFile } << "/nonexistent/start.wav"
+            << "";
+        QTest::newRow("windows open without a line")
+            << QStringList { "tekst", "spis", "QW" } << QStringList {} << 0 << QStringList {} << ""
+            << "";
     }
     void scenarios()
     {
@@ -207,7 +238,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(int, cursor);
         platform::setScreenCursor(-4); // a known shape that the failing lines must leave alone
-        console->enterAll({QStringLiteral("kursor"), line});
+        console->enterAll({ QStringLiteral("kursor"), line });
         QCOMPARE(platform::screenCursor(), cursor);
         QCOMPARE(console->screen().constLast(), QStringLiteral("Wybrano kursor o numerze:") + line);
         QCOMPARE(Form1->PendingState, 0);
@@ -215,7 +246,7 @@ private slots:
 
     void forwardDrawsAlongTheTopRow()
     {
-        console->enterAll({"pw", "90", "np", "100"});
+        console->enterAll({ "pw", "90", "np", "100" });
         const QImage& canvas = Form1->Zolw1->picture().image();
         QCOMPARE(canvas.size(), QSize(801, 417));
         for (int x = 0; x < 100; ++x)
@@ -227,11 +258,11 @@ private slots:
 
     void penUpMovesWithoutDrawing()
     {
-        console->enterAll({"nowexy", "10", "10", "pw", "90", "pod", "np", "30"});
+        console->enterAll({ "nowexy", "10", "10", "pw", "90", "pod", "np", "30" });
         QCOMPARE(turtle(), QStringLiteral("40 10 90 30"));
         const QImage blank = Form1->Zolw1->picture().image();
         QCOMPARE(blank.pixel(20, 10), QColor(Qt::white).rgb());
-        console->enterAll({"opu", "np", "30"});
+        console->enterAll({ "opu", "np", "30" });
         QCOMPARE(Form1->Zolw1->picture().image().pixel(50, 10), QColor(Qt::black).rgb());
     }
 
@@ -245,38 +276,37 @@ private slots:
         if (!image.save(icon, "ICO"))
             QSKIP("no icon writer installed");
         console->dialogs.answerFile(icon);
-        console->enterAll({"ładek", "np", "25"});
+        console->enterAll({ "ładek", "np", "25" });
         QCOMPARE(console->dialogs.errors(),
-                 QStringList{QStringLiteral("Can only modify an image if it contains a bitmap.")});
+            QStringList { QStringLiteral("Can only modify an image if it contains a bitmap.") });
         QCOMPARE(Form1->PendingState, 13);
         QCOMPARE(Form1->Zolw1->Krok(), 25);
         QCOMPARE(turtle(), QStringLiteral("0 0 180 25"));
-        QCOMPARE(console->screen(), QStringList{QStringLiteral("Podaj parametr:")});
+        QCOMPARE(console->screen(), QStringList { QStringLiteral("Podaj parametr:") });
     }
 
     void foldersAreCreatedCheckedAndRemoved()
     {
         QTemporaryDir root;
         const QString folder = root.filePath(QStringLiteral("gry"));
-        console->enterAll({"nowy folder", folder, "sprawdzfolder", folder});
+        console->enterAll({ "nowy folder", folder, "sprawdzfolder", folder });
         QVERIFY(QFileInfo(folder).isDir());
         QFile(QDir(folder).filePath("x")).open(QIODevice::WriteOnly);
         // Removing a folder that is not empty fails unnoticed.
-        console->enterAll({"usuń folder", folder});
+        console->enterAll({ "usuń folder", folder });
         QVERIFY(QFileInfo(folder).isDir());
         QFile::remove(QDir(folder).filePath("x"));
-        console->enterAll({"usuń folder", folder, "sprawdzfolder", folder});
+        console->enterAll({ "usuń folder", folder, "sprawdzfolder", folder });
         QVERIFY(!QFileInfo(folder).exists());
         // Creating below a missing folder fails unnoticed too.
-        console->enterAll({"nowy folder", root.filePath("a/b")});
+        console->enterAll({ "nowy folder", root.filePath("a/b") });
         QVERIFY(!QFileInfo(root.filePath("a")).exists());
 
         QCOMPARE(console->screen(),
-                 (QStringList{"Podaj parametr:", "Został utworzony folder:" + folder, "Podaj ścieżkę:",
-                              "Taki katalog istnieje!", "Podaj parametr:", "Usunięto katalog:" + folder,
-                              "Podaj parametr:", "Usunięto katalog:" + folder, "Podaj ścieżkę:",
-                              "Taki katalog nie istnieje!", "Podaj parametr:",
-                              "Został utworzony folder:" + root.filePath("a/b")}));
+            (QStringList { "Podaj parametr:", "Został utworzony folder:" + folder,
+                "Podaj ścieżkę:", "Taki katalog istnieje!", "Podaj parametr:", "Usunięto katalog:" + folder,
+                "Podaj parametr:", "Usunięto katalog:" + folder, "Podaj ścieżkę:", "Taki katalog nie istnieje!",
+                "Podaj parametr:", "Został utworzony folder:" + root.filePath("a/b") }));
         QVERIFY(console->dialogs.errors().isEmpty());
     }
 
@@ -293,17 +323,18 @@ private slots:
         const QString sound = write("start.wav", "WAVE");
 
         // A sound given as a video fails, and the same question is asked again.
-        console->enterAll({"wideo", sound});
+        console->enterAll({ "wideo", sound });
         QCOMPARE(Form1->PendingState, 8);
         QCOMPARE(console->dialogs.errors().size(), 1);
-        console->enterAll({video, "grajplik", sound});
+        console->enterAll({ video, "grajplik", sound });
         QCOMPARE(Form1->PendingState, 0);
         QCOMPARE(console->media.played.size(), 2);
         QCOMPARE(console->media.played[0].type, platform::MediaDeviceType::AviVideo);
         QCOMPARE(console->media.played[0].fileName, video);
         QCOMPARE(console->media.played[1].type, platform::MediaDeviceType::WaveAudio);
-        QCOMPARE(console->screen(), (QStringList{"Podaj nazwę pliku:", "Został odegrany plik:" + video,
-                                                 "Podaj ścieżkę:", "Został odegrany plik:" + sound}));
+        QCOMPARE(console->screen(),
+            (QStringList { "Podaj nazwę pliku:", "Został odegrany plik:" + video,
+                "Podaj ścieżkę:", "Został odegrany plik:" + sound }));
     }
 
     void changeTurtle_data()
@@ -340,12 +371,12 @@ private slots:
         QCOMPARE(console->dialogs.count(testing::ShownDialog::Kind::OpenPicture), 1);
         QCOMPARE(console->dialogs.shown().constFirst().fileOptions.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
         QCOMPARE(console->dialogs.errors().size(), errors);
-        for (platform::PictureControl* image : {Form1->Image2, Form1->Image3, Form1->Image4, Form1->Image5})
+        for (platform::PictureControl* image : { Form1->Image2, Form1->Image3, Form1->Image4, Form1->Image5 })
             QCOMPARE(image->size(), changed ? QSize(30, 20) : image->size());
         if (changed)
-            QCOMPARE(console->screen(), (QStringList{"Zmieniono postać żółwia na plik:" + chosen, "zmieńżółwia"}));
+            QCOMPARE(console->screen(), (QStringList { "Zmieniono postać żółwia na plik:" + chosen, "zmieńżółwia" }));
         else if (errors == 0)
-            QCOMPARE(console->screen(), QStringList{"zmieńżółwia"});
+            QCOMPARE(console->screen(), QStringList { "zmieńżółwia" });
         else {
             // The row stops at the failed load: no message, no echo, the line stays typed.
             QVERIFY(console->screen().isEmpty());
@@ -362,7 +393,7 @@ private slots:
         QImage picture(50, 40, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         QVERIFY(picture.save(file, "BMP"));
-        console->enterAll({"np", "10"});
+        console->enterAll({ "np", "10" });
         console->dialogs.answerFile(file);
         console->enter(QStringLiteral("ładek"));
         QCOMPARE(Form1->Zolw1->picture().image().size(), QSize(50, 40));
@@ -374,11 +405,11 @@ private slots:
 
     void canvasTextStandsAtTheTurtle()
     {
-        console->enterAll({"nowexy", "120", "80", "pisztekst", "Ala ma kota"});
+        console->enterAll({ "nowexy", "120", "80", "pisztekst", "Ala ma kota" });
         QVERIFY(Form1->Label6->isVisibleTo(Form1));
         QCOMPARE(Form1->Label6->text(), QStringLiteral("Ala ma kota"));
         QCOMPARE(Form1->Label6->pos(), QPoint(120, 80));
-        console->enterAll({"nowexy", "2147483647", "5", "pisztekst", "daleko"});
+        console->enterAll({ "nowexy", "2147483647", "5", "pisztekst", "daleko" });
         QCOMPARE(Form1->Label6->text(), QStringLiteral("daleko"));
         console->enter(QStringLiteral("cs"));
         QVERIFY(!Form1->Label6->isVisibleTo(Form1));
@@ -389,10 +420,10 @@ private slots:
         QFont chosen = QApplication::font();
         chosen.setPixelSize(20);
         chosen.setItalic(true);
-        console->dialogs.answerFont(platform::FontChoice{chosen, Qt::darkGreen});
+        console->dialogs.answerFont(platform::FontChoice { chosen, Qt::darkGreen });
         console->dialogs.answerColor(QColor(Qt::yellow));
-        console->enterAll({"uptż", "tło"});
-        QCOMPARE(console->screen(), QStringList{"uptż"});
+        console->enterAll({ "uptż", "tło" });
+        QCOMPARE(console->screen(), QStringList { "uptż" });
         QCOMPARE(Form1->Label6->font().pixelSize(), 20);
         QVERIFY(Form1->Label6->font().italic());
         QCOMPARE(Form1->Label6->palette().color(QPalette::WindowText), QColor(Qt::darkGreen));
@@ -404,7 +435,7 @@ private slots:
         QCOMPARE(Form1->Label6->palette().color(QPalette::Window), QColor(Qt::yellow));
 
         // Cancelled dialogs keep the earlier choice.
-        console->enterAll({"uptż", "tło"});
+        console->enterAll({ "uptż", "tło" });
         Form1->Timer1Timer();
         QCOMPARE(Form1->Label6->font().pixelSize(), 20);
         QCOMPARE(Form1->clientArea()->palette().color(QPalette::Window), QColor(Qt::yellow));
@@ -414,11 +445,11 @@ private slots:
     {
         const QDateTime moment(QDate(2024, 3, 5), QTime(7, 8, 9));
         platform::setFixedDateTime(moment);
-        console->enterAll({"beep", "wychodz", "data", "czas"});
+        console->enterAll({ "beep", "wychodz", "data", "czas" });
         QCOMPARE(console->beep.beeps, 1);
         QCOMPARE(console->session.logOffRequests, 1);
-        QCOMPARE(console->screen(), (QStringList{"beep", "Zamykanie systemu...", platform::todayText(),
-                                                 platform::timeOfDayText()}));
+        QCOMPARE(console->screen(),
+            (QStringList { "beep", "Zamykanie systemu...", platform::todayText(), platform::timeOfDayText() }));
         QVERIFY(console->screen().at(2).contains(QStringLiteral("5")));
         QVERIFY(console->screen().at(3).contains(QStringLiteral("09")));
     }
@@ -427,15 +458,18 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("window");
-        QTest::newRow("tekst") << "tekst" << "Form4";
-        QTest::newRow("spis") << "spis" << "Form3";
-        QTest::newRow("QW") << "QW" << "AboutBox";
+        QTest::newRow("tekst") << "tekst"
+                               << "Form4";
+        QTest::newRow("spis") << "spis"
+                              << "Form3";
+        QTest::newRow("QW") << "QW"
+                            << "AboutBox";
     }
     void companionWindowsAreShown()
     {
         QFETCH(QString, line);
         QFETCH(QString, window);
-        const QHash<QString, QWidget*> windows{{"Form3", Form3}, {"Form4", Form4}, {"AboutBox", AboutBox}};
+        const QHash<QString, QWidget*> windows { { "Form3", Form3 }, { "Form4", Form4 }, { "AboutBox", AboutBox } };
         console->enter(line);
         for (auto it = windows.cbegin(); it != windows.cend(); ++it)
             QCOMPARE(it.value()->isVisible(), it.key() == window);
@@ -451,7 +485,7 @@ private slots:
         QCOMPARE(Form1->CanvasMouseY, 45);
         console->enter(QStringLiteral("nowexymysz"));
         QCOMPARE(turtle(), QStringLiteral("123 45 180 10"));
-        QCOMPARE(console->screen(), QStringList{"nowexymysz"});
+        QCOMPARE(console->screen(), QStringList { "nowexymysz" });
     }
 
     // Over a control the window itself must not see the pointer.
@@ -470,7 +504,7 @@ private slots:
         QTest::qWait(20);
         QCOMPARE(Form1->FormMouseX, 900);
         console->enter(QStringLiteral("poz myszy"));
-        QCOMPARE(console->screen(), (QStringList{"Pozycja myszy na ekranie:", "X:", "900", "Y:", "30"}));
+        QCOMPARE(console->screen(), (QStringList { "Pozycja myszy na ekranie:", "X:", "900", "Y:", "30" }));
     }
 };
 

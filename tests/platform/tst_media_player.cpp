@@ -54,8 +54,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes"); // empty: the file is not created
         QTest::addColumn<QString>("message");
-        const QString missing =
-            QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct");
+        const QString missing
+            = QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct");
         QTest::newRow("missing") << MediaDeviceType::AviVideo << "none.avi" << QByteArray() << missing;
         QTest::newRow("empty name") << MediaDeviceType::WaveAudio << "" << QByteArray() << missing;
         QTest::newRow("sound as video") << MediaDeviceType::AviVideo << "s.avi" << riff("WAVE")
@@ -74,8 +74,8 @@ private slots:
         testing::RecordingMediaOutput output;
         platform::MediaPlayer player;
         player.setDeviceType(type);
-        player.setFileName(bytes.isEmpty() ? (name.isEmpty() ? QString() : dir_.filePath(name))
-                                           : writeFile(name, bytes));
+        player.setFileName(
+            bytes.isEmpty() ? (name.isEmpty() ? QString() : dir_.filePath(name)) : writeFile(name, bytes));
         try {
             player.open();
             QFAIL("no error raised");

@@ -42,7 +42,7 @@ RecordingMediaOutput::~RecordingMediaOutput()
 
 void RecordingMediaOutput::play(platform::MediaDeviceType type, const QString& fileName)
 {
-    played.append({type, fileName});
+    played.append({ type, fileName });
 }
 
 } // namespace testing
