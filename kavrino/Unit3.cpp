@@ -82,9 +82,9 @@ void TForm3::ComboBox1Change()
     const kavrino::CommandHelp* entry = kavrino::findCommandHelp(ComboBox1->currentText());
     if (!entry)
         return;
-    Label5->setText(entry->displayName);
-    Label6->setText(entry->syntax());
-    Label7->setText(entry->parameter);
+    Label5->setCaption(entry->displayName);
+    Label6->setCaption(entry->syntax());
+    Label7->setCaption(entry->parameter);
     for (const QString& line : entry->description) {
         auto* item = new QListWidgetItem(line, ListBox1);
         item->setSizeHint(QSize(0, listItemHeight)); // the rows span the list whatever the width

@@ -1,5 +1,5 @@
 // Kavrino: the turtle console. The windows and everything they do live in kavrino_lib.
-#include "kavrino/Zolw.h"
+#include "kavrino/Program.h"
 #include "platform/Application.h"
 
 #include <QApplication>
@@ -8,8 +8,6 @@ int main(int argc, char* argv[])
 {
     QApplication qtApplication(argc, argv);
     platform::Application application;
-    platform::Application::setTitle(QStringLiteral("Kavrino"));
-    TZolw* canvas = nullptr;
-    application.createForm(canvas);
+    kavrino::startProgram(application);
     return application.run();
 }

@@ -7,7 +7,8 @@ namespace platform {
 
 namespace {
 QString helpFileName;
-}
+QString applicationTitle;
+} // namespace
 
 Application::Application() = default;
 
@@ -20,13 +21,14 @@ Application::~Application()
 
 void Application::setTitle(const QString& title)
 {
-    QGuiApplication::setApplicationDisplayName(title);
+    // Not the display name: on X11 Qt appends that to every window caption ("K — Kavrino").
+    applicationTitle = title;
     QCoreApplication::setApplicationName(title);
 }
 
 QString Application::title()
 {
-    return QGuiApplication::applicationDisplayName();
+    return applicationTitle.isEmpty() ? QCoreApplication::applicationName() : applicationTitle;
 }
 
 void Application::setHelpFile(const QString& fileName)

@@ -8,12 +8,12 @@ Label::Label(const QString& text, QWidget* parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setText(text);
+    setCaption(text);
 }
 
-void Label::setText(const QString& text)
+void Label::setCaption(const QString& text)
 {
-    QLabel::setText(text);
+    setText(text);
     if (autoSize_)
         adjustSize();
 }
@@ -23,6 +23,21 @@ void Label::setAutoSize(bool autoSize)
     autoSize_ = autoSize;
     if (autoSize_)
         adjustSize();
+}
+
+void Label::setTextColor(const QColor& color)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, color);
+    setPalette(colours);
+}
+
+void Label::setBackground(const QColor& color)
+{
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, color);
+    setPalette(colours);
+    setAutoFillBackground(true);
 }
 
 // The owner usually sets the window font after creating its labels.

@@ -1,5 +1,5 @@
 // The label control: text that sizes itself to its text unless told otherwise, and reports a
-// click. Layout and fonts are the owner's business.
+// click. Placement is the owner's business.
 #pragma once
 
 #include <QLabel>
@@ -11,12 +11,16 @@ class Label : public QLabel {
 public:
     explicit Label(const QString& text = QString(), QWidget* parent = nullptr);
 
-    // Hides QLabel::setText so that a label sized to its text follows every new text.
-    void setText(const QString& text);
+    // Sets the text; a label sized to its text follows it.
+    void setCaption(const QString& text);
 
     // On (the default): the label takes the size of its text. Off: it keeps the size it is given.
     void setAutoSize(bool autoSize);
     bool autoSize() const { return autoSize_; }
+
+    void setTextColor(const QColor& color);
+    // Opaque background in `color`.
+    void setBackground(const QColor& color);
 
 signals:
     void Click();

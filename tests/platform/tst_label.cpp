@@ -11,7 +11,7 @@ private slots:
         QWidget window;
         platform::Label label(QStringLiteral("Autor"), &window);
         const QSize small = label.size();
-        label.setText(QStringLiteral("Autor: Kwintel"));
+        label.setCaption(QStringLiteral("Autor: Kwintel"));
         QVERIFY(label.width() > small.width());
         const QSize text = label.size();
         QFont larger = window.font();
@@ -22,7 +22,7 @@ private slots:
 
         label.setAutoSize(false);
         label.resize(10, 10);
-        label.setText(QStringLiteral("a much longer text than before"));
+        label.setCaption(QStringLiteral("a much longer text than before"));
         QCOMPARE(label.size(), QSize(10, 10));
     }
 
