@@ -73,6 +73,7 @@ void Database::open()
         connection_ = driver.open(*alias, connectionName_);
         if (upperCase_)
             driver.installUpperCase(connection_, *upperCase_);
+        driver_ = &driver;
     } catch (...) {
         close();
         throw;
@@ -84,7 +85,17 @@ void Database::close()
     if (connection_.isValid())
         connection_.close();
     connection_ = QSqlDatabase();
+    driver_ = nullptr;
     QSqlDatabase::removeDatabase(connectionName_);
+}
+
+QString Database::anyUpperCaseLike(const QStringList& columns) const
+{
+    if (!connected() || !driver_)
+        throw DatabaseError(QStringLiteral("Database %1 is not open").arg(aliasName_));
+    if (!upperCase_)
+        throw DatabaseError(QStringLiteral("Database %1 has no upper-case mapping").arg(aliasName_));
+    return driver_->anyUpperCaseLike(columns);
 }
 
 QSqlDatabase& Database::connection()

@@ -69,12 +69,17 @@ public:
 
     QSqlDatabase& connection();
 
+    // The driver's condition for "any of `columns`, upper-cased, is like the one bound pattern";
+    // only while connected with an upper-case mapping.
+    QString anyUpperCaseLike(const QStringList& columns) const;
+
 private:
     QString connectionName_;
     QString aliasName_;
     QString databaseName_;
     bool loginPrompt_ = false;
     const CaseMapping* upperCase_ = nullptr;
+    const DatabaseDriver* driver_ = nullptr;
     QSqlDatabase connection_;
 };
 

@@ -26,6 +26,10 @@ public:
 
     // Makes the SQL function upper() use `mapping` on this connection.
     virtual void installUpperCase(QSqlDatabase& connection, const CaseMapping& mapping) const = 0;
+
+    // A condition that holds when "upper(column) like pattern" holds for any of `columns`, with
+    // the pattern bound to its one placeholder. Needs installUpperCase on the connection.
+    virtual QString anyUpperCaseLike(const QStringList& columns) const = 0;
 };
 
 // The driver an alias names ("SQLITE"); throws DatabaseError for a driver the engine lacks.

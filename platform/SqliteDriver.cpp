@@ -33,6 +33,98 @@ void upperFunction(sqlite3_context* context, int argumentCount, sqlite3_value** 
         sqlite3_result_value(context, arguments[0]);
 }
 
+// One character of UTF-8 text: its bytes starting at `at`; malformed bytes count one each.
+std::size_t characterLength(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    std::size_t available = 1;
+    while (available < length && at + available < text.size()
+        && (static_cast<unsigned char>(text[at + available]) & 0xC0) == 0x80)
+        ++available;
+    return available;
+}
+
+bool sameCharacter(std::string_view a, std::string_view b)
+{
+    if (a.size() == 1 && b.size() == 1) {
+        // SQLite's LIKE folds the case of ASCII letters only.
+        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return fold(a[0]) == fold(b[0]);
+    }
+    return a == b;
+}
+
+// SQLite's LIKE without an escape character: "%" matches any run of characters, "_" exactly one.
+bool likeMatches(std::string_view pattern, std::string_view text)
+{
+    std::size_t p = 0, t = 0;
+    while (p < pattern.size()) {
+        if (pattern[p] == '%') {
+            while (p < pattern.size() && (pattern[p] == '%' || pattern[p] == '_')) {
+                if (pattern[p] == '_') {
+                    if (t == text.size())
+                        return false;
+                    t += characterLength(text, t);
+                }
+                ++p;
+            }
+            if (p == pattern.size())
+                return true;
+            const std::string_view rest = pattern.substr(p);
+            const std::string_view first = rest.substr(0, characterLength(rest, 0));
+            for (; t < text.size(); t += characterLength(text, t)) {
+                if (sameCharacter(first, text.substr(t, characterLength(text, t))) && likeMatches(rest, text.substr(t)))
+                    return true;
+            }
+            return false;
+        }
+        if (t == text.size())
+            return false;
+        const std::size_t patternLength = characterLength(pattern, p);
+        const std::size_t textLength = characterLength(text, t);
+        if (pattern[p] != '_' && !sameCharacter(pattern.substr(p, patternLength), text.substr(t, textLength)))
+            return false;
+        p += patternLength;
+        t += textLength;
+    }
+    return t == text.size();
+}
+
+// upper_like_any(pattern, value...): whether "upper(value) like pattern" holds for any value. One
+// call per row instead of an upper() and a like() per column makes a search over every program
+// of the catalogue several times faster.
+void upperLikeAnyFunction(sqlite3_context* context, int argumentCount, sqlite3_value** arguments)
+{
+    if (argumentCount < 1 || sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* patternText = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    const std::string_view pattern(patternText, static_cast<std::size_t>(sqlite3_value_bytes(arguments[0])));
+    const auto* mapping = static_cast<const CaseMapping*>(sqlite3_user_data(context));
+    thread_local std::string mapped;
+    bool anyNull = false;
+    for (int i = 1; i < argumentCount; ++i) {
+        if (sqlite3_value_type(arguments[i]) == SQLITE_NULL) {
+            anyNull = true;
+            continue;
+        }
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[i]));
+        const std::string_view value(text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(arguments[i])));
+        const std::string_view upper = mapping->applyUtf8(value, mapped) ? std::string_view(mapped) : value;
+        if (likeMatches(pattern, upper)) {
+            sqlite3_result_int(context, 1);
+            return;
+        }
+    }
+    // As "null or false" is null in SQL.
+    if (anyNull)
+        sqlite3_result_null(context);
+    else
+        sqlite3_result_int(context, 0);
+}
+
 sqlite3* nativeHandle(const QSqlDatabase& connection)
 {
     const QVariant handle = connection.driver()->handle();
@@ -104,6 +196,15 @@ public:
             const_cast<CaseMapping*>(&mapping), &upperFunction, nullptr, nullptr, nullptr);
         if (result != SQLITE_OK)
             throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle)));
+        const int fused = sqlite3_create_function_v2(handle, "upper_like_any", -1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+            const_cast<CaseMapping*>(&mapping), &upperLikeAnyFunction, nullptr, nullptr, nullptr);
+        if (fused != SQLITE_OK)
+            throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle)));
+    }
+
+    QString anyUpperCaseLike(const QStringList& columns) const override
+    {
+        return QStringLiteral("upper_like_any(?, %1)").arg(columns.join(QStringLiteral(", ")));
     }
 
 private:

@@ -6,11 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-release --parallel "$(nproc 2>/dev/null || echo 2)"
-export QT_QPA_PLATFORM=offscreen
 if [ $# -eq 0 ]; then
-  set -- $(cd build-release/bench && ls bench_* | grep -v '_autogen$')
+  set -- $(cd bench && ls bench_*.cpp | sed 's/\.cpp$//' | grep -v '^bench_startup_probe')
 fi
+cmake --build build-release --parallel "$(nproc 2>/dev/null || echo 2)" --target "$@"
+export QT_QPA_PLATFORM=offscreen
 for bench in "$@"; do
   echo "== $bench"
   "build-release/bench/$bench"

@@ -1,16 +1,18 @@
 #include "ztr_search/CatalogueText.h"
 
-QStringList searchStatement()
+QStringList searchedColumns()
+{
+    return { QStringLiteral("nazwa_programu"), QStringLiteral("opis_programu"), QStringLiteral("wymagania"),
+        QStringLiteral("instalacja"), QStringLiteral("nazwa_plyty") };
+}
+
+QStringList searchStatement(const QString& anyColumnLike)
 {
     return {
         QStringLiteral(
             "select nazwa_programu, opis_programu, wymagania, instalacja, nazwa_plyty from t_programy, t_plyty "),
         QStringLiteral("where (t_programy.id_plyty=t_plyty.id_plyty) "),
-        QStringLiteral("and ((upper(nazwa_programu) like ?)"),
-        QStringLiteral("or (upper(opis_programu) like ?)"),
-        QStringLiteral("or (upper(wymagania) like ?)"),
-        QStringLiteral("or (upper(instalacja) like ?)"),
-        QStringLiteral("or (upper(nazwa_plyty) like ?))"),
+        QStringLiteral("and (%1)").arg(anyColumnLike),
     };
 }
 

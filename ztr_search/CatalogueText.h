@@ -6,9 +6,11 @@
 #include <QStringList>
 #include <cstdint>
 
-// The search statement, one "?" per searched column, each bound to searchPattern(word).
-QStringList searchStatement();
-constexpr int searchedColumnCount = 5;
+// The five columns a word is looked for in.
+QStringList searchedColumns();
+// The search statement around `anyColumnLike`, the engine's condition that any searched column,
+// upper-cased, is like the one pattern bound to it, searchPattern(word).
+QStringList searchStatement(const QString& anyColumnLike);
 // "%" + word + "%": the word's own "%" and "_" keep acting as wildcards.
 QString searchPattern(const QString& upperCasedWord);
 

@@ -265,11 +265,10 @@ void TfrmSzukaj::button_szukajClick()
     platform::Query& query = *frmBazaDanych->qryztr;
     query.close();
     query.clearSql();
-    for (const QString& line : searchStatement())
+    for (const QString& line : searchStatement(frmBazaDanych->DatabaseZtr->anyUpperCaseLike(searchedColumns())))
         query.addSql(line);
     // Bound, not spliced: a quote in the word is searched for like any other character.
-    for (int i = 0; i < searchedColumnCount; ++i)
-        query.addBindValue(searchPattern(word));
+    query.addBindValue(searchPattern(word));
     query.open();
     const QStringList lines = resultLines(query);
     // The description of a line from the previous result must not outlive that result.

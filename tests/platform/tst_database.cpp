@@ -91,7 +91,7 @@ private slots:
         Sandbox sandbox;
         QFile aliases(sandbox.aliasFile());
         QVERIFY(aliases.open(QIODevice::WriteOnly));
-        aliases.write(aliasText.arg(sandbox.dir.path()).toUtf8());
+        aliases.write(QString(aliasText).replace(QStringLiteral("%1"), sandbox.dir.path()).toUtf8());
         aliases.close();
         if (!fileContents.isEmpty()) {
             QFile file(sandbox.path(QStringLiteral("db.sqlite")));
@@ -192,6 +192,58 @@ private slots:
         query.addBindValue(stored);
         query.open();
         QCOMPARE(query.field(0).asString(), upper);
+    }
+
+    // The engine's one-call condition must pick exactly the rows that an "upper(c) like ?" per
+    // column picks, whatever the pattern.
+    void anyUpperCaseLikeMatchesSeparateClauses_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        for (const char* pattern : { "%", "%%", "%GRA%", "%gra%", "%ŹRÓDŁO%", "%źródło%", "%A_B%", "%_%", "%ŁÓ%",
+                 "_RA%", "%O", "Ą%", "%ä%", "%Ä%", "%\\SETUP%", "%\"%", "%A%B%", "%__%", "%%%ÓD%%", "", "GRA",
+                 "%€%", "%X€%", "%.%" })
+            QTest::newRow(pattern) << QString::fromUtf8(pattern);
+    }
+    void anyUpperCaseLikeMatchesSeparateClauses()
+    {
+        QFETCH(QString, pattern);
+        Sandbox sandbox;
+        static const CaseMapping mapping { { u'a', u'A' }, { u'b', u'B' }, { u'g', u'G' }, { u'r', u'R' },
+            { u'o', u'O' }, { u'd', u'D' }, { u'x', u'X' }, { u'ź', u'Ź' }, { u'ó', u'Ó' }, { u'ł', u'Ł' },
+            { u'ą', u'Ą' } };
+        registerDefaultAlias({ QStringLiteral("Fused"), QStringLiteral("fused.sqlite"),
+            { QStringLiteral("create table t (id integer, a text, b text)") } });
+        Database database;
+        database.setAliasName(QStringLiteral("Fused"));
+        database.setUpperCase(&mapping);
+        database.open();
+        QSqlQuery insert(database.connection());
+        insert.prepare(QStringLiteral("insert into t values (?, ?, ?)"));
+        const QList<std::pair<QVariant, QVariant>> rows { { "Gra", "." }, { "źródło", "x" }, { "AXB", "axb" },
+            { "Ab", "łódź" }, { QVariant(), "gra" }, { QVariant(), QVariant() }, { "ä", "Ą" }, { "", "" },
+            { "GRY\\SETUP.EXE", "\"q\"" }, { "x€", "€" }, { 42, "o" }, { "ĄĄ", "a%b" } };
+        for (int id = 0; id < rows.size(); ++id) {
+            insert.addBindValue(id);
+            insert.addBindValue(rows[id].first);
+            insert.addBindValue(rows[id].second);
+            QVERIFY(insert.exec());
+        }
+
+        const auto ids = [&](const QString& condition, int bindings) {
+            QSqlQuery select(database.connection());
+            select.prepare(QStringLiteral("select id from t where %1 order by id").arg(condition));
+            for (int i = 0; i < bindings; ++i)
+                select.addBindValue(pattern);
+            if (!select.exec())
+                return QList<int> { -1 };
+            QList<int> found;
+            while (select.next())
+                found << select.value(0).toInt();
+            return found;
+        };
+        const QList<int> fused = ids(database.anyUpperCaseLike({ QStringLiteral("a"), QStringLiteral("b") }), 1);
+        const QList<int> separate = ids(QStringLiteral("(upper(a) like ?) or (upper(b) like ?)"), 2);
+        QCOMPARE(fused, separate);
     }
 };
 

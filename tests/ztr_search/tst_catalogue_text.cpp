@@ -66,10 +66,11 @@ private slots:
         QVERIFY(isSummaryLine(line));
     }
 
-    void searchStatementBindsEveryColumn()
+    void searchStatementBindsThePattern()
     {
-        const QString text = searchStatement().join(u'\n');
-        QCOMPARE(text.count(u'?'), searchedColumnCount);
+        const QString text = searchStatement(QStringLiteral("upper(x) like ?")).join(u'\n');
+        QCOMPARE(text.count(u'?'), 1);
+        QVERIFY(text.endsWith(QStringLiteral("and (upper(x) like ?)")));
         QVERIFY(!text.contains(u'"'));
         QCOMPARE(searchPattern(QStringLiteral("A_B")), QStringLiteral("%A_B%"));
     }
