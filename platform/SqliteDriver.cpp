@@ -10,6 +10,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <sqlite3.h>
+#include <array>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -91,6 +93,84 @@ bool likeMatches(std::string_view pattern, std::string_view text)
     return t == text.size();
 }
 
+// The common pattern "%word%" with no wildcard inside the word: a plain search for the word in
+// the upper-cased value. Each character is upper-cased as it is read, so nothing is copied; both
+// sides then fold ASCII letters, as LIKE does.
+class ContainsSearch {
+public:
+    static std::optional<ContainsSearch> forPattern(std::string_view pattern, const CaseMapping& mapping)
+    {
+        if (pattern.size() < 2 || pattern.front() != '%' || pattern.back() != '%')
+            return std::nullopt;
+        const std::string_view word = pattern.substr(1, pattern.size() - 2);
+        if (word.find_first_of("%_") != std::string_view::npos)
+            return std::nullopt;
+        return ContainsSearch(word, mapping);
+    }
+
+    bool foundIn(std::string_view text) const
+    {
+        if (word_.empty())
+            return true;
+        for (std::size_t at = 0; at < text.size();) {
+            if (nextInValue(text, at) != word_[0])
+                continue;
+            std::size_t k = 1;
+            for (std::size_t rest = at; k < word_.size() && rest < text.size(); ++k)
+                if (nextInValue(text, rest) != word_[k])
+                    break;
+            if (k == word_.size())
+                return true;
+        }
+        return false;
+    }
+
+private:
+    ContainsSearch(std::string_view word, const CaseMapping& mapping)
+        : mapping_(&mapping)
+    {
+        for (char32_t c = 0; c < 128; ++c)
+            ascii_[c] = fold(mapping.map(static_cast<char16_t>(c)));
+        for (std::size_t at = 0; at < word.size();)
+            word_ += fold(decode(word, at));
+    }
+
+    static char32_t fold(char32_t c) { return c >= U'a' && c <= U'z' ? c - U'a' + U'A' : c; }
+
+    // The character at `at`, moving past it. A byte that starts no valid character stands for
+    // itself, outside the range of characters, so that it matches nothing a pattern holds.
+    static char32_t decode(std::string_view text, std::size_t& at)
+    {
+        const std::size_t length = characterLength(text, at);
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t expected = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (expected != length) {
+            ++at;
+            return 0x110000 + lead;
+        }
+        char32_t c = expected == 1 ? lead : lead & (0x3F >> (expected - 1));
+        for (std::size_t k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
+        at += length;
+        return c;
+    }
+
+    char32_t nextInValue(std::string_view text, std::size_t& at) const
+    {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead < 0x80) {
+            ++at;
+            return ascii_[lead];
+        }
+        const char32_t c = decode(text, at);
+        return c < 0x10000 ? fold(mapping_->map(static_cast<char16_t>(c))) : c;
+    }
+
+    const CaseMapping* mapping_;
+    std::array<char32_t, 128> ascii_ {};
+    std::u32string word_;
+};
+
 // upper_like_any(pattern, value...): whether "upper(value) like pattern" holds for any value. One
 // call per row instead of an upper() and a like() per column makes a search over every program
 // of the catalogue several times faster.
@@ -104,6 +184,20 @@ void upperLikeAnyFunction(sqlite3_context* context, int argumentCount, sqlite3_v
     const std::string_view pattern(patternText, static_cast<std::size_t>(sqlite3_value_bytes(arguments[0])));
     const auto* mapping = static_cast<const CaseMapping*>(sqlite3_user_data(context));
     thread_local std::string mapped;
+    // The pattern is the same for every row of a statement: SQLite keeps what was made of it.
+    using Compiled = std::optional<ContainsSearch>;
+    Compiled uncached;
+    const auto* compiled = static_cast<const Compiled*>(sqlite3_get_auxdata(context, 0));
+    if (!compiled) {
+        sqlite3_set_auxdata(context, 0, new Compiled(ContainsSearch::forPattern(pattern, *mapping)),
+            [](void* data) { delete static_cast<Compiled*>(data); });
+        compiled = static_cast<const Compiled*>(sqlite3_get_auxdata(context, 0));
+    }
+    if (!compiled) { // SQLite may drop auxiliary data at once when memory is short
+        uncached = ContainsSearch::forPattern(pattern, *mapping);
+        compiled = &uncached;
+    }
+    const ContainsSearch* search = *compiled ? &**compiled : nullptr;
     bool anyNull = false;
     for (int i = 1; i < argumentCount; ++i) {
         if (sqlite3_value_type(arguments[i]) == SQLITE_NULL) {
@@ -112,8 +206,10 @@ void upperLikeAnyFunction(sqlite3_context* context, int argumentCount, sqlite3_v
         }
         const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[i]));
         const std::string_view value(text ? text : "", static_cast<std::size_t>(sqlite3_value_bytes(arguments[i])));
-        const std::string_view upper = mapping->applyUtf8(value, mapped) ? std::string_view(mapped) : value;
-        if (likeMatches(pattern, upper)) {
+        const bool matches = search
+            ? search->foundIn(value)
+            : likeMatches(pattern, mapping->applyUtf8(value, mapped) ? std::string_view(mapped) : value);
+        if (matches) {
             sqlite3_result_int(context, 1);
             return;
         }
