@@ -60,3 +60,6 @@ void AnimationControl::updatePlaying()
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_AnimationControl.cpp"

@@ -316,3 +316,6 @@ int Query::recordCount()
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_Database.cpp"

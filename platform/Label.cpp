@@ -56,3 +56,6 @@ void Label::mouseReleaseEvent(QMouseEvent* event)
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_Label.cpp"

@@ -118,3 +118,6 @@ void ListBox::keyPressEvent(QKeyEvent* event)
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_ListBox.cpp"

@@ -150,3 +150,6 @@ MediaOutput& MediaPlayer::output()
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_MediaPlayer.cpp"

@@ -53,3 +53,6 @@ void Panel::paintEvent(QPaintEvent*)
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_Panel.cpp"

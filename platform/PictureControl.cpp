@@ -104,3 +104,6 @@ void PictureControl::mouseDoubleClickEvent(QMouseEvent*)
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_PictureControl.cpp"

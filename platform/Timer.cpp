@@ -34,3 +34,6 @@ void Timer::restart()
 }
 
 } // namespace platform
+
+// Compiled here rather than in one shared object, so that a program links only the parts it uses.
+#include "moc_Timer.cpp"
