@@ -3,76 +3,17 @@
 #include "platform/ErrorReport.h"
 #include "platform/Errors.h"
 
-#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QUrl>
-#include <QVideoWidget>
+#include <QLibrary>
 
 namespace platform {
 
 namespace {
 
 MediaOutput* installedOutput = nullptr;
-
-class QtMediaOutput : public MediaOutput {
-public:
-    ~QtMediaOutput() override
-    {
-        if (player_)
-            player_->stop();
-    }
-
-    void play(MediaDeviceType type, const QString& fileName) override
-    {
-        ensurePlayer();
-        player_->stop();
-        if (type == MediaDeviceType::AviVideo) {
-            ensureVideoWindow();
-            player_->setVideoOutput(videoWindow_.get());
-            videoWindow_->setWindowTitle(QFileInfo(fileName).fileName());
-            videoWindow_->show();
-        } else {
-            player_->setVideoOutput(nullptr);
-        }
-        player_->setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
-        player_->play();
-    }
-
-    void stop() override
-    {
-        if (player_)
-            player_->stop();
-        if (videoWindow_)
-            videoWindow_->hide();
-    }
-
-private:
-    void ensurePlayer()
-    {
-        if (player_)
-            return;
-        player_ = std::make_unique<QMediaPlayer>();
-        audio_ = std::make_unique<QAudioOutput>();
-        player_->setAudioOutput(audio_.get());
-        // The file passed our checks, so a late failure is a decoder's: tell the user anyway.
-        QObject::connect(player_.get(), &QMediaPlayer::errorOccurred, player_.get(),
-            [](QMediaPlayer::Error, const QString& text) { runGuarded([&] { throw MediaError(text); }); });
-    }
-
-    void ensureVideoWindow()
-    {
-        if (videoWindow_)
-            return;
-        videoWindow_ = std::make_unique<QVideoWidget>();
-        videoWindow_->resize(320, 240);
-    }
-
-    std::unique_ptr<QVideoWidget> videoWindow_;
-    std::unique_ptr<QAudioOutput> audio_;
-    std::unique_ptr<QMediaPlayer> player_;
-};
 
 // A RIFF file names its form in bytes 8 to 11.
 QByteArray riffForm(QFile& file)
@@ -92,7 +33,18 @@ void setMediaOutput(MediaOutput* output)
 
 std::unique_ptr<MediaOutput> makeQtMediaOutput()
 {
-    return std::make_unique<QtMediaOutput>();
+    // Qt Multimedia brings some twenty libraries (sound server, codecs, network) that a program
+    // would otherwise load at every start; they come with the first file played instead.
+    const QString name = QStringLiteral("platform_qtmedia");
+    QStringList tried;
+    for (const QString& folder : { QCoreApplication::applicationDirPath(), QStringLiteral(PLATFORM_MODULE_DIR) }) {
+        QLibrary module(QDir(folder).filePath(name));
+        using Factory = MediaOutput* (*)();
+        if (const auto create = reinterpret_cast<Factory>(module.resolve("platform_createQtMediaOutput")))
+            return std::unique_ptr<MediaOutput>(create());
+        tried << module.errorString();
+    }
+    throw MediaError(QStringLiteral("The media playback module cannot be loaded: %1").arg(tried.join(QStringLiteral("; "))));
 }
 
 void checkMediaFile(MediaDeviceType type, const QString& fileName)
