@@ -88,7 +88,6 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent)
 {
     setWindowTitle(formCaption);
-    setWindowIcon(kavrino::turtleIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(platform::fontWithPixelHeight(QStringLiteral("MS Sans Serif"), 11));
