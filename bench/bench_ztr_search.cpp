@@ -2,7 +2,7 @@
 // and 500,000 programs with Polish texts. The bare count(*) over t_programy runs in the same
 // process as the baseline the search is compared with.
 #include "platform/Application.h"
-#include "platform/Database.h"
+#include "platform/database/Database.h"
 #include "ztr_search/LineList.h"
 #include "ztr_search/ProgramStart.h"
 #include "ztr_search/formBazaDanych.h"

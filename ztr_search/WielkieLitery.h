@@ -3,7 +3,7 @@
 // word and the stored values it is compared with are upper-cased alike.
 #pragma once
 
-#include "platform/CaseMapping.h"
+#include "platform/database/CaseMapping.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ztr_search/formBazaDanych.h"
 
-#include "platform/DatabaseAliases.h"
+#include "platform/database/DatabaseAliases.h"
 #include "ztr_search/WielkieLitery.h"
 #include "ztr_search/formSzukaj.h"
 

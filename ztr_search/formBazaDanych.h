@@ -3,7 +3,7 @@
 // the catalogue's tables for the engine, which creates them on a machine that has none yet.
 #pragma once
 
-#include "platform/Database.h"
+#include "platform/database/Database.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Cursor.h"
-#include "platform/Drives.h"
+#include "platform/drives/Drives.h"
 #include "platform/ErrorReport.h"
 #include "platform/Fonts.h"
 #include "platform/Help.h"

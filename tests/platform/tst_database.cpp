@@ -1,6 +1,6 @@
-#include "platform/CaseMapping.h"
-#include "platform/Database.h"
-#include "platform/DatabaseAliases.h"
+#include "platform/database/CaseMapping.h"
+#include "platform/database/Database.h"
+#include "platform/database/DatabaseAliases.h"
 #include "platform/Errors.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/Drives.h"
+#include "platform/drives/Drives.h"
 
 #include <QDir>
 #include <QFile>

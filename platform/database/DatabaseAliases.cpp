@@ -1,4 +1,4 @@
-#include "platform/DatabaseAliases.h"
+#include "platform/database/DatabaseAliases.h"
 
 #include "platform/Errors.h"
 

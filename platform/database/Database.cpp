@@ -1,7 +1,7 @@
-#include "platform/Database.h"
+#include "platform/database/Database.h"
 
-#include "platform/DatabaseAliases.h"
-#include "platform/DatabaseDriver.h"
+#include "platform/database/DatabaseAliases.h"
+#include "platform/database/DatabaseDriver.h"
 #include "platform/Errors.h"
 
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // one SQL product understands lives in that product's driver.
 #pragma once
 
-#include "platform/DatabaseAliases.h"
+#include "platform/database/DatabaseAliases.h"
 
 #include <QSqlDatabase>
 #include <QString>

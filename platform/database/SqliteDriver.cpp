@@ -1,7 +1,7 @@
 // The SQLite driver of the engine, over QtSql's QSQLITE. The only unit that knows SQLite's own
 // statements and its C interface.
-#include "platform/CaseMapping.h"
-#include "platform/DatabaseDriver.h"
+#include "platform/database/CaseMapping.h"
+#include "platform/database/DatabaseDriver.h"
 #include "platform/Errors.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/CaseMapping.h"
+#include "platform/database/CaseMapping.h"
 
 #include <cstdint>
 
