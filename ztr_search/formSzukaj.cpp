@@ -2,15 +2,16 @@
 
 #include "platform/Application.h"
 #include "platform/Cursor.h"
-#include "platform/drives/Drives.h"
 #include "platform/ErrorReport.h"
 #include "platform/Fonts.h"
 #include "platform/Help.h"
+#include "platform/drives/Drives.h"
 #include "ztr_search/CatalogueText.h"
 #include "ztr_search/LineList.h"
 #include "ztr_search/RadioGroup.h"
 #include "ztr_search/WielkieLitery.h"
 #include "ztr_search/formBazaDanych.h"
+#include "ztr_search/formDodaj.h"
 
 #include <QCollator>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 
 TfrmSzukaj* frmSzukaj = nullptr;
 
@@ -377,6 +379,9 @@ void TfrmSzukaj::RadioGroup_operacjaClick()
 
 void TfrmSzukaj::Dodajpyt1Click()
 {
+    // A fresh window each time, released as soon as it has closed.
+    const auto window = std::make_unique<TfrmDodaj>(this);
+    window->exec();
 }
 
 void TfrmSzukaj::Dodajpytzpengr1Click()
