@@ -10,10 +10,25 @@ namespace platform {
 
 namespace {
 
+// One pass in place: QString::replace of "\r\n" moves the rest of the text again for every
+// thousand breaks, which made large files cost the square of their size.
 QString normaliseLineBreaks(QString text)
 {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
+    if (!text.contains(u'\r'))
+        return text;
+    QChar* characters = text.data();
+    const qsizetype size = text.size();
+    qsizetype to = 0;
+    for (qsizetype from = 0; from < size; ++from) {
+        if (characters[from] == u'\r') {
+            characters[to++] = u'\n';
+            if (from + 1 < size && characters[from + 1] == u'\n')
+                ++from;
+        } else {
+            characters[to++] = characters[from];
+        }
+    }
+    text.truncate(to);
     return text;
 }
 
