@@ -117,6 +117,16 @@ private:
     bool matched_ = false; // the line at position_ is known to contain the key
 };
 
+// The value cutBracedValue gives, for a text that is not needed afterwards.
+QString bracedValue(QStringView text)
+{
+    const qsizetype open = text.indexOf(u'{');
+    const qsizetype close = text.indexOf(u'}');
+    // Without a "{" the value runs from the start of the text.
+    const qsizetype length = close - open - 1;
+    return length > 0 ? text.mid(open + 1, length).toString() : QString();
+}
+
 int requireLine(KeyCursor& cursor, const QString& entry)
 {
     const int line = cursor.first();
@@ -187,12 +197,9 @@ int findLine(const QStringList& lines, const QString& key)
 
 QString cutBracedValue(QString& text)
 {
+    const QString value = bracedValue(text);
     const qsizetype open = text.indexOf(u'{');
     const qsizetype close = text.indexOf(u'}');
-    // Without a "{" the value runs from the start of the text.
-    const qsizetype start = open + 1;
-    const qsizetype length = close - open - 1;
-    const QString value = length > 0 ? text.mid(start, length) : QString();
     if (open >= 0 && close > open)
         text.remove(open, close - open + 1);
     return value;
@@ -212,14 +219,12 @@ std::vector<MenuEntry> readBracedFormat(QStringList& lines)
     std::vector<MenuEntry> entries;
     for (int name = names.first(); name != LiveLines::none; name = names.first()) {
         MenuEntry entry;
-        QString nameLine = live.at(name);
-        entry.title = cutBracedValue(nameLine);
+        entry.title = bracedValue(live.at(name));
         live.remove(name);
 
         const int description = requireLine(descriptions, entry.title);
         const int install = requireLine(installs, entry.title);
-        QString descriptionText = joinedLines(live, description, install);
-        entry.description = cutBracedValue(descriptionText);
+        entry.description = bracedValue(joinedLines(live, description, install));
         const qsizetype mark = entry.description.indexOf(requirementsMark);
         if (mark >= 0) {
             // The character after the colon, normally a blank, is not part of the requirements.

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 TfrmDodaj* frmDodaj = nullptr;
 
@@ -83,6 +84,7 @@ TfrmDodaj::TfrmDodaj(QWidget* parent)
     ButtonOdczytaj = new QPushButton(QStringLiteral("Odczytaj"), this);
     ButtonOdczytaj->setGeometry(132, 298, 75, 25);
     ButtonOdczytaj->setToolTip(QStringLiteral("Odczytuje informacje o programach z płyty"));
+    // Enter in a field of the window presses no button, as on a plain form.
     ButtonOdczytaj->setAutoDefault(false);
 
     platform::connectGuarded(ButtonOdczytaj, &QPushButton::clicked, this, &TfrmDodaj::ButtonOdczytajClick);
