@@ -63,8 +63,9 @@ const QByteArray& menu(bool braced, int entries)
 
 std::size_t readMenu(const QByteArray& bytes)
 {
-    QStringList lines = menuLines(platform::decodeText(bytes));
-    QStringList second = lines;
+    const MenuText file(platform::decodeText(bytes));
+    QStringList lines = file.lines();
+    QStringList second = file.lines();
     const std::vector<MenuEntry> braced = readBracedFormat(lines);
     if (braced.size() >= minimumMenuEntries)
         return braced.size();
@@ -73,7 +74,8 @@ std::size_t readMenu(const QByteArray& bytes)
 
 std::size_t readMenuStepByStep(const QByteArray& bytes)
 {
-    const QStringList lines = menuLines(platform::decodeText(bytes));
+    const MenuText file(platform::decodeText(bytes));
+    const QStringList& lines = file.lines();
     const testing::LiteralMenuRead braced = testing::literalReadBraced(lines);
     if (braced.rows.size() >= 2)
         return static_cast<std::size_t>(braced.rows.size());

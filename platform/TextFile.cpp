@@ -36,9 +36,12 @@ QString normaliseLineBreaks(QString text)
 
 QString decodeText(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) {
+    QString text;
+    // Checked before decoding, so that a Windows-1250 file is not decoded twice.
+    if (QByteArrayView(bytes).isValidUtf8()) {
+        const qsizetype byteOrderMark = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        text = QString::fromUtf8(QByteArrayView(bytes).sliced(byteOrderMark));
+    } else {
         // Qt has this code page through ICU only; without it the text could not be read right.
         QStringDecoder windows1250("windows-1250");
         if (!windows1250.isValid())

@@ -68,11 +68,16 @@ public:
         if (after != none)
             previous_[static_cast<std::size_t>(after)] = before;
         live_[static_cast<std::size_t>(line)] = false;
+        --liveCount_;
     }
 
     QStringList remaining() const
     {
+        // A file of the other format loses no line, and the list is shared rather than copied.
+        if (liveCount_ == size())
+            return lines_;
         QStringList result;
+        result.reserve(liveCount_);
         for (int line = first_; line != none; line = next(line))
             result << at(line);
         return result;
@@ -84,6 +89,7 @@ private:
     std::vector<int> previous_;
     std::vector<bool> live_;
     int first_;
+    int liveCount_ = size();
 };
 
 // The first live line that contains one key.
@@ -179,12 +185,19 @@ MenuFormatError::MenuFormatError(Fault fault, const QString& key, const QString&
 {
 }
 
-QStringList menuLines(const QString& text)
+MenuText::MenuText(QString text)
+    : text_(std::move(text))
 {
-    QStringList lines = text.split(u'\n');
-    if (lines.constLast().isEmpty())
-        lines.removeLast();
-    return lines;
+    // A copy of every line would cost an allocation each, most of the time of a large read.
+    const QChar* characters = text_.constData();
+    lines_.reserve(text_.count(u'\n') + 1);
+    qsizetype start = 0;
+    for (qsizetype end = text_.indexOf(u'\n'); end >= 0; end = text_.indexOf(u'\n', start)) {
+        lines_ << QString::fromRawData(characters + start, end - start);
+        start = end + 1;
+    }
+    if (start < text_.size())
+        lines_ << QString::fromRawData(characters + start, text_.size() - start);
 }
 
 int findLine(const QStringList& lines, const QString& key)

@@ -35,7 +35,19 @@ public:
 };
 
 // A menu file's text as lines: a line ends at "\n", and a last line break adds no empty line.
-QStringList menuLines(const QString& text);
+// The lines borrow the text's characters rather than copying them, so they stay valid only while
+// this object, or a copy of it, lives.
+class MenuText {
+public:
+    explicit MenuText(QString text);
+
+    const QStringList& lines() const& { return lines_; }
+    QStringList lines() && = delete;
+
+private:
+    QString text_; // never changed, so the lines' characters stay where they are
+    QStringList lines_;
+};
 
 // The index of the first line that contains `key`, case-sensitive, or -1.
 int findLine(const QStringList& lines, const QString& key);

@@ -187,8 +187,9 @@ void TfrmDodaj::ButtonOdczytajClick()
         sciezkaMenu = platform::DriveMap::current().windowsPath(fileName);
     }
 
-    QStringList bracedLines = menuLines(platform::readTextFile(fileName));
-    QStringList sectionLines = bracedLines;
+    const MenuText file(platform::readTextFile(fileName));
+    QStringList bracedLines = file.lines();
+    QStringList sectionLines = file.lines();
     StringGrid read(4, 0);
     if (!CzytajFormatNazwa(bracedLines, read) && !CzytajFormatExecute(sectionLines, read)) {
         platform::showMessage(QStringLiteral("To nie jest plik z płyty Zintra"));

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QString text
         = platform::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-    const QStringList lines = menuLines(text);
+    const MenuText file(text);
+    const QStringList& lines = file.lines();
     const LiteralMenuRead braced = readWith(readBracedFormat, lines);
     const LiteralMenuRead section = readWith(readSectionFormat, lines);
     if (size > largestCompared)
