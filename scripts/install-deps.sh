@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   sqlite3 libsqlite3-dev
   shared-mime-info
+  xorriso dosfstools
 )
 
 missing=()

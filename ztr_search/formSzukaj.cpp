@@ -13,6 +13,7 @@
 #include "ztr_search/RadioGroup.h"
 #include "ztr_search/WielkieLitery.h"
 #include "ztr_search/formBazaDanych.h"
+#include "ztr_search/formDodaj.h"
 #include "ztr_search/formInformacje.h"
 
 #include <QCollator>
@@ -29,6 +30,7 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 
 TfrmSzukaj* frmSzukaj = nullptr;
 
@@ -381,6 +383,9 @@ void TfrmSzukaj::RadioGroup_operacjaClick()
 
 void TfrmSzukaj::Dodajpyt1Click()
 {
+    // A fresh window each time, released as soon as it has closed.
+    const auto window = std::make_unique<TfrmDodaj>(this);
+    window->exec();
 }
 
 void TfrmSzukaj::Dodajpytzpengr1Click()
