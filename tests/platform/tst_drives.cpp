@@ -95,6 +95,19 @@ private slots:
                                       << "-";
         QTest::newRow("parent cannot leave the disc") << "D:\\..\\..\\GRY\\SZACHY\\SETUP.EXE"
                                                       << "Gry/Szachy/Setup.exe";
+        QTest::newRow("dots and parents stay on the disc") << "D:\\Gry\\.\\..\\..\\.\\GRY\\Szachy\\.\\Setup.exe"
+                                                           << "Gry/Szachy/Setup.exe";
+        // Qt takes a path starting with ":" for one of its resources, which are not on the disc.
+        QTest::newRow("colon name is no resource") << "D:\\:\\qt-project.org"
+                                                   << "-";
+        QTest::newRow("colon name, then parents") << "D:\\:\\..\\Szachy\\Setup.exe"
+                                                  << "-";
+        QTest::newRow("colon root") << "F:\\qt-project.org"
+                                    << "-";
+        QTest::newRow("link out of the disc") << "D:\\Gry\\Out\\passwd"
+                                              << "-";
+        QTest::newRow("link within the disc") << "D:\\Gry\\Same\\Setup.exe"
+                                              << "Gry/Same/Setup.exe";
         QTest::newRow("drive without disc") << "E:\\GRY"
                                             << "-";
         QTest::newRow("no drive") << "Q:\\GRY"
@@ -111,8 +124,15 @@ private slots:
         QFile setup(dir.filePath(QStringLiteral("Gry/Szachy/Setup.exe")));
         QVERIFY(setup.open(QIODevice::WriteOnly));
         setup.close();
-        const DriveMap drives({ { u'D', DriveType::CdRom, dir.path() }, { u'E', DriveType::CdRom, QString() } });
+        QVERIFY(QFile::link(QStringLiteral("/etc"), dir.filePath(QStringLiteral("Gry/Out"))));
+        QVERIFY(QFile::link(QStringLiteral("Szachy"), dir.filePath(QStringLiteral("Gry/Same"))));
+        const DriveMap drives({ { u'D', DriveType::CdRom, dir.path() }, { u'E', DriveType::CdRom, QString() },
+            { u'F', DriveType::CdRom, QStringLiteral(":/") } });
+        // A path that climbed out would land in the working folder, which holds the same names.
+        const QString previousFolder = QDir::currentPath();
+        QDir::setCurrent(dir.filePath(QStringLiteral("Gry")));
         const std::optional<QString> resolved = drives.resolve(path);
+        QDir::setCurrent(previousFolder);
         if (found == u"-") {
             QVERIFY(!resolved);
         } else {
