@@ -28,24 +28,24 @@ std::optional<DriveType> typeNamed(const QString& name)
     return std::nullopt;
 }
 
-// mountinfo writes blanks, tabs, newlines and backslashes in paths as octal escapes.
+// mountinfo writes blanks, tabs, newlines and backslashes in paths as a backslash and three octal
+// digits, each escape one byte of the path; anything else after a backslash is kept as it is.
 QString unescapeMountField(const QString& field)
 {
-    QString result;
-    result.reserve(field.size());
+    const auto octal = [&](qsizetype at) { return at < field.size() && field[at] >= u'0' && field[at] <= u'7'; };
+    QByteArray bytes;
+    qsizetype plain = 0; // start of the text not yet copied
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == u'\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok) {
-                result += QChar(code);
-                i += 3;
-                continue;
-            }
-        }
-        result += field[i];
+        if (field[i] != u'\\' || !octal(i + 1) || !octal(i + 2) || !octal(i + 3) || field[i + 1] > u'3')
+            continue;
+        bytes += QStringView(field).sliced(plain, i - plain).toUtf8();
+        bytes += static_cast<char>((field[i + 1].unicode() - u'0') * 64 + (field[i + 2].unicode() - u'0') * 8
+            + (field[i + 3].unicode() - u'0'));
+        i += 3;
+        plain = i + 1;
     }
-    return result;
+    bytes += QStringView(field).sliced(plain).toUtf8();
+    return QString::fromUtf8(bytes);
 }
 
 QString readFile(const QString& fileName)

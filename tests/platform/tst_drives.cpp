@@ -79,6 +79,41 @@ private slots:
         QCOMPARE(drives.root(u'E'), rootOfE);
     }
 
+    // The kernel writes a few bytes of a path as a backslash and three octal digits; anything else
+    // after a backslash is the path's own text.
+    void mountPointEscapes_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("mountPoint");
+        QTest::newRow("blank, tab, newline, backslash") << "/m/a\\040b\\011c\\012d\\134e"
+                                                        << "/m/a b\tc\nd\\e";
+        QTest::newRow("escaped bytes of one letter") << "/m/\\303\\263"
+                                                     << "/m/ó";
+        QTest::newRow("negative number") << "/m/\\-12"
+                                         << "/m/\\-12";
+        QTest::newRow("not octal") << "/m/\\089x"
+                                   << "/m/\\089x";
+        QTest::newRow("above a byte") << "/m/\\777"
+                                      << "/m/\\777";
+        QTest::newRow("short at the end") << "/m/\\04"
+                                          << "/m/\\04";
+        QTest::newRow("plus sign") << "/m/\\+12"
+                                   << "/m/\\+12";
+        QTest::newRow("letter outside the basic plane") << "/m/\\040𝄞"
+                                                        << "/m/ 𝄞";
+        QTest::newRow("backslash last") << "/m/\\"
+                                        << "/m/\\";
+    }
+    void mountPointEscapes()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, mountPoint);
+        const auto mounts = DriveMap::parseDiscMounts(
+            QStringLiteral("36 25 11:0 / %1 ro shared:5 - iso9660 /dev/sr0 ro\n").arg(field));
+        QCOMPARE(mounts.size(), std::size_t(1));
+        QCOMPARE(mounts.front().mountPoint, mountPoint);
+    }
+
     void resolvesWindowsPathsIgnoringCase_data()
     {
         QTest::addColumn<QString>("path");
