@@ -2,6 +2,7 @@
 // statements and its C interface.
 #include "platform/database/CaseMapping.h"
 #include "platform/database/DatabaseDriver.h"
+#include "platform/database/LikeMatching.h"
 #include "platform/Errors.h"
 
 #include <QDir>
@@ -33,64 +34,6 @@ void upperFunction(sqlite3_context* context, int argumentCount, sqlite3_value** 
         sqlite3_result_text(context, mapped.data(), static_cast<int>(mapped.size()), SQLITE_TRANSIENT);
     else
         sqlite3_result_value(context, arguments[0]);
-}
-
-// One character of UTF-8 text: its bytes starting at `at`; malformed bytes count one each.
-std::size_t characterLength(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    std::size_t available = 1;
-    while (available < length && at + available < text.size()
-        && (static_cast<unsigned char>(text[at + available]) & 0xC0) == 0x80)
-        ++available;
-    return available;
-}
-
-bool sameCharacter(std::string_view a, std::string_view b)
-{
-    if (a.size() == 1 && b.size() == 1) {
-        // SQLite's LIKE folds the case of ASCII letters only.
-        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return fold(a[0]) == fold(b[0]);
-    }
-    return a == b;
-}
-
-// SQLite's LIKE without an escape character: "%" matches any run of characters, "_" exactly one.
-bool likeMatches(std::string_view pattern, std::string_view text)
-{
-    std::size_t p = 0, t = 0;
-    while (p < pattern.size()) {
-        if (pattern[p] == '%') {
-            while (p < pattern.size() && (pattern[p] == '%' || pattern[p] == '_')) {
-                if (pattern[p] == '_') {
-                    if (t == text.size())
-                        return false;
-                    t += characterLength(text, t);
-                }
-                ++p;
-            }
-            if (p == pattern.size())
-                return true;
-            const std::string_view rest = pattern.substr(p);
-            const std::string_view first = rest.substr(0, characterLength(rest, 0));
-            for (; t < text.size(); t += characterLength(text, t)) {
-                if (sameCharacter(first, text.substr(t, characterLength(text, t))) && likeMatches(rest, text.substr(t)))
-                    return true;
-            }
-            return false;
-        }
-        if (t == text.size())
-            return false;
-        const std::size_t patternLength = characterLength(pattern, p);
-        const std::size_t textLength = characterLength(text, t);
-        if (pattern[p] != '_' && !sameCharacter(pattern.substr(p, patternLength), text.substr(t, textLength)))
-            return false;
-        p += patternLength;
-        t += textLength;
-    }
-    return t == text.size();
 }
 
 // The common pattern "%word%" with no wildcard inside the word: a plain search for the word in
@@ -141,7 +84,7 @@ private:
     // itself, outside the range of characters, so that it matches nothing a pattern holds.
     static char32_t decode(std::string_view text, std::size_t& at)
     {
-        const std::size_t length = characterLength(text, at);
+        const std::size_t length = utf8CharacterLength(text, at);
         const auto lead = static_cast<unsigned char>(text[at]);
         const std::size_t expected = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         if (expected != length) {

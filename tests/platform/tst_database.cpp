@@ -1,9 +1,11 @@
 #include "platform/database/CaseMapping.h"
 #include "platform/database/Database.h"
 #include "platform/database/DatabaseAliases.h"
+#include "platform/database/LikeMatching.h"
 #include "platform/Errors.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -244,6 +246,68 @@ private slots:
         const QList<int> fused = ids(database.anyUpperCaseLike({ QStringLiteral("a"), QStringLiteral("b") }), 1);
         const QList<int> separate = ids(QStringLiteral("(upper(a) like ?) or (upper(b) like ?)"), 2);
         QCOMPARE(fused, separate);
+    }
+    // The engine's own matcher against SQLite's LIKE, on ASCII text made of the characters that
+    // matter to LIKE: row by row, and as the engine's one-call condition over the same rows.
+    void likeMatchesSqlitesOwnLikeOnAscii()
+    {
+        Sandbox sandbox;
+        static const CaseMapping mapping { { u'a', u'A' }, { u'b', u'B' }, { u'x', u'X' } };
+        registerDefaultAlias({ QStringLiteral("Like"), QStringLiteral("like.sqlite"),
+            { QStringLiteral("create table t (id integer, a text, b text)") } });
+        Database database;
+        database.setAliasName(QStringLiteral("Like"));
+        database.setUpperCase(&mapping);
+        database.open();
+
+        QRandomGenerator random(15);
+        const auto randomText = [&](const char* alphabet, int longest) {
+            QString text = QStringLiteral(""); // empty, not null: null would be bound as SQL null
+            const int length = random.bounded(longest + 1);
+            for (int i = 0; i < length; ++i)
+                text += QChar::fromLatin1(alphabet[random.bounded(static_cast<int>(qstrlen(alphabet)))]);
+            return text;
+        };
+        QSqlQuery insert(database.connection());
+        insert.prepare(QStringLiteral("insert into t values (?, ?, ?)"));
+        QList<QString> values;
+        for (int id = 0; id < 60; ++id) {
+            values << randomText("aAbBx_% ", 12);
+            insert.addBindValue(id);
+            insert.addBindValue(values.constLast());
+            insert.addBindValue(randomText("abx", 4));
+            QVERIFY(insert.exec());
+        }
+
+        for (int round = 0; round < 400; ++round) {
+            const QString pattern = randomText("aAbB%%%_x", 9);
+            QSqlQuery like(database.connection());
+            like.setForwardOnly(true);
+            QVERIFY(like.prepare(QStringLiteral("select id, a like ? from t order by id")));
+            like.addBindValue(pattern);
+            QVERIFY(like.exec());
+            while (like.next()) {
+                const QString& value = values.at(like.value(0).toInt());
+                QVERIFY2(
+                    likeMatches(pattern.toUtf8().toStdString(), value.toUtf8().toStdString()) == like.value(1).toBool(),
+                    qPrintable(QStringLiteral("'%1' like '%2'").arg(value, pattern)));
+            }
+
+            const auto ids = [&](const QString& condition, int bindings) {
+                QSqlQuery select(database.connection());
+                select.prepare(QStringLiteral("select id from t where %1 order by id").arg(condition));
+                for (int i = 0; i < bindings; ++i)
+                    select.addBindValue(pattern);
+                QList<int> found;
+                if (!select.exec())
+                    return QList<int> { -1 };
+                while (select.next())
+                    found << select.value(0).toInt();
+                return found;
+            };
+            QCOMPARE(ids(database.anyUpperCaseLike({ QStringLiteral("a"), QStringLiteral("b") }), 1),
+                ids(QStringLiteral("(upper(a) like ?) or (upper(b) like ?)"), 2));
+        }
     }
 };
 
