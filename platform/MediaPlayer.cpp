@@ -2,10 +2,10 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/Errors.h"
+#include "platform/FileReading.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 
@@ -16,9 +16,8 @@ namespace {
 MediaOutput* installedOutput = nullptr;
 
 // A RIFF file names its form in bytes 8 to 11.
-QByteArray riffForm(QFile& file)
+QByteArray riffForm(const QByteArray& header)
 {
-    const QByteArray header = file.read(12);
     if (header.size() < 12 || !header.startsWith("RIFF"))
         return {};
     return header.mid(8, 4);
@@ -53,10 +52,16 @@ void checkMediaFile(MediaDeviceType type, const QString& fileName)
     if (fileName.isEmpty() || !info.exists() || info.isDir())
         throw MediaError(
             QStringLiteral("The specified file cannot be found. Make sure the path and filename are correct"));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // A pipe or a device is no file to play: it would block or never end.
+    if (!info.isFile())
+        throw MediaError(QStringLiteral("The specified file cannot be played: it is not a regular file"));
+    QByteArray header;
+    try {
+        header = readFileStart(fileName, 12);
+    } catch (const FileOpenError&) {
         throw MediaError(QStringLiteral("The specified file cannot be opened. Make sure you may read it"));
-    const QByteArray form = riffForm(file);
+    }
+    const QByteArray form = riffForm(header);
     if (type == MediaDeviceType::AviVideo && form != "AVI ")
         throw MediaError(QStringLiteral("The file cannot be played as video: it is not an AVI file or it is damaged"));
     if (type == MediaDeviceType::WaveAudio && form != "WAVE")

@@ -1,10 +1,10 @@
 #include "platform/Picture.h"
 
 #include "platform/Errors.h"
+#include "platform/FileReading.h"
 #include "platform/FileWriting.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -12,13 +12,8 @@ namespace platform {
 
 namespace {
 
-QByteArray readWholeFile(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(fileName, file.errorString());
-    return file.readAll();
-}
+// Qt refuses to decode an image of more than 256 MiB, so a larger file is never read whole.
+constexpr qint64 largestPictureFile = 256 * 1024 * 1024;
 
 QImage decode(const QByteArray& data, const char* format)
 {
@@ -39,7 +34,7 @@ void Picture::loadFromFile(const QString& fileName)
     if (!isBitmap && !isIcon)
         throw InvalidGraphic::unknownExtension(extension);
 
-    const QByteArray data = readWholeFile(fileName);
+    const QByteArray data = readWholeFile(fileName, largestPictureFile);
     QImage image = decode(data, isBitmap ? "bmp" : "ico");
     if (image.isNull())
         throw isBitmap ? InvalidGraphic::invalidBitmap() : InvalidGraphic(QStringLiteral("Icon image is not valid"));

@@ -16,7 +16,8 @@ public:
     bool isEmpty() const { return kind_ == Kind::Empty; }
 
     // ".bmp" loads a bitmap and ".ico" an icon, whatever the case of the extension; any other
-    // extension throws InvalidGraphic. The picture is unchanged when loading fails.
+    // extension throws InvalidGraphic. A file that is not a regular file, or of more than 256 MiB,
+    // throws FileOpenError. The picture is unchanged when loading fails.
     void loadFromFile(const QString& fileName);
     // Writes the picture in its own format; nothing for an empty picture.
     void saveToFile(const QString& fileName) const;

@@ -1,9 +1,9 @@
 #include "platform/TextFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileReading.h"
 #include "platform/FileWriting.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace platform {
@@ -53,13 +53,7 @@ QString decodeText(const QByteArray& bytes)
 
 QString readTextFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileOpenError(fileName, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileOpenError(fileName, file.errorString());
-    return decodeText(bytes);
+    return decodeText(readWholeFile(fileName, largestTextFile));
 }
 
 void writeTextFile(const QString& fileName, const QString& text)

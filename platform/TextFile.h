@@ -12,7 +12,12 @@ namespace platform {
 // UTF-8, Windows-1250 otherwise; "\r\n" and a lone "\r" become "\n".
 QString decodeText(const QByteArray& bytes);
 
-// Throws FileOpenError with the system's reason when the file cannot be read.
+// The largest text file read: a text pad has no use for more, and a file that size must not fill
+// the memory.
+constexpr qint64 largestTextFile = 64 * 1024 * 1024;
+
+// Throws FileOpenError with the reason when the file cannot be read, is not a regular file (a
+// pipe, a device) or is larger than largestTextFile.
 QString readTextFile(const QString& fileName);
 
 // Replaces the file's content as a whole: until the new text is safely written the old file

@@ -62,11 +62,12 @@ void Database::open()
         const std::optional<DefaultAlias> defaults = defaultAliasFor(aliasName_);
         if (!defaults)
             throw DatabaseError(QStringLiteral("Unknown database alias: %1").arg(aliasName_));
-        alias = DatabaseAlias { defaults->name, QStringLiteral("SQLITE"), defaultDatabasePath(*defaults) };
+        const DatabaseAlias made { defaults->name, QStringLiteral("SQLITE"), defaultDatabasePath(*defaults) };
         // An existing file is someone's catalogue: it is adopted, never overwritten.
-        if (!QFileInfo::exists(alias->path))
-            databaseDriver(alias->driver).create(*alias, defaults->schema);
-        aliasFile.store(*alias);
+        if (!QFileInfo::exists(made.path))
+            databaseDriver(made.driver).create(made, defaults->schema);
+        // Another copy of a program may have written the alias meanwhile; the file's one counts.
+        alias = aliasFile.storeIfMissing(made);
     }
     const DatabaseDriver& driver = databaseDriver(alias->driver);
     try {
@@ -113,7 +114,25 @@ void Cursor::start(QSqlQuery query)
     for (int i = 0; i < record.count(); ++i)
         columns_ << record.fieldName(i);
     active_ = true;
-    eof_ = !query_.next();
+    eof_ = false;
+    try {
+        eof_ = !step();
+    } catch (...) {
+        reset();
+        throw;
+    }
+}
+
+bool Cursor::step()
+{
+    if (query_.next())
+        return true;
+    // A row that cannot be read (a damaged file) is an error, not the end of the rows.
+    if (query_.lastError().isValid()) {
+        eof_ = true;
+        throw DatabaseError(errorText(query_.lastError()));
+    }
+    return false;
 }
 
 void Cursor::reset()
@@ -127,7 +146,7 @@ void Cursor::reset()
 void Cursor::next()
 {
     if (!eof_)
-        eof_ = !query_.next();
+        eof_ = !step();
 }
 
 int Cursor::fieldIndex(const QString& name) const
@@ -310,6 +329,8 @@ int Query::recordCount()
         int rows = 0;
         while (counting.next())
             ++rows;
+        if (counting.lastError().isValid())
+            throw DatabaseError(errorText(counting.lastError()));
         recordCount_ = rows;
     }
     return recordCount_;

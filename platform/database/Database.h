@@ -87,6 +87,7 @@ private:
 class Cursor {
 public:
     bool eof() const { return eof_; }
+    // Throws DatabaseError with the engine's text when the next row cannot be read.
     void next();
     // The value of the named column in the current row; throws DatabaseError for an unknown name.
     Field fieldByName(const QString& name) const;
@@ -101,6 +102,8 @@ protected:
     bool isOpen() const { return active_; }
 
 private:
+    bool step();
+
     QSqlQuery query_;
     QStringList columns_;
     bool eof_ = true;

@@ -1,13 +1,14 @@
 #include "platform/database/DatabaseAliases.h"
 
 #include "platform/Errors.h"
+#include "platform/FileReading.h"
+#include "platform/FileWriting.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <map>
 
 namespace platform {
@@ -16,12 +17,38 @@ namespace {
 
 const char* const aliasFileVariable = "PLATFORM_DB_ALIASES";
 
-QStringList readLines(const QString& fileName)
+// How long a program waits for another that is writing the alias file.
+constexpr int lockWaitMilliseconds = 10'000;
+
+// One line of the file as it is stored: its bytes, and the line break that ends it ("\n", "\r\n",
+// "\r", or nothing on a last line without one). Lines the engine does not change are written
+// back from these bytes, whatever their encoding.
+struct Line {
+    QByteArray text;
+    QByteArray lineBreak;
+};
+
+std::vector<Line> splitLines(const QByteArray& bytes)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll()).split(u'\n');
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
+            continue;
+        const qsizetype breakLength = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? 2 : 1;
+        lines.push_back({ bytes.sliced(start, i - start), bytes.sliced(i, breakLength) });
+        i += breakLength - 1;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.push_back({ bytes.sliced(start), QByteArray() });
+    return lines;
+}
+
+// A line as text, for reading its meaning: UTF-8, or Windows-1250 when it is not valid UTF-8.
+QString lineText(const Line& line)
+{
+    return decodeText(line.text).trimmed();
 }
 
 std::optional<QString> sectionName(const QString& trimmedLine)
@@ -36,10 +63,36 @@ bool isComment(const QString& trimmedLine)
     return trimmedLine.isEmpty() || trimmedLine.startsWith(u';') || trimmedLine.startsWith(u'#');
 }
 
-QStringList entryLines(const DatabaseAlias& alias)
+// The key of a "KEY=value" line, upper-cased; empty for any other line.
+QString keyOf(const QString& trimmedLine)
 {
-    return { QStringLiteral("[%1]").arg(alias.name), QStringLiteral("DRIVER=%1").arg(alias.driver),
-        QStringLiteral("PATH=%1").arg(alias.path) };
+    const qsizetype equals = trimmedLine.indexOf(u'=');
+    if (isComment(trimmedLine) || equals < 0)
+        return {};
+    return trimmedLine.left(equals).trimmed().toUpper();
+}
+
+std::vector<DatabaseAlias> parse(const std::vector<Line>& lines)
+{
+    std::vector<DatabaseAlias> found;
+    for (const Line& line : lines) {
+        const QString trimmed = lineText(line);
+        if (isComment(trimmed))
+            continue;
+        if (const auto name = sectionName(trimmed)) {
+            found.push_back({ *name, QStringLiteral("SQLITE"), QString() });
+            continue;
+        }
+        const QString key = keyOf(trimmed);
+        if (found.empty() || key.isEmpty())
+            continue;
+        const QString value = trimmed.mid(trimmed.indexOf(u'=') + 1).trimmed();
+        if (key == u"DRIVER")
+            found.back().driver = value.toUpper();
+        else if (key == u"PATH")
+            found.back().path = value;
+    }
+    return found;
 }
 
 std::map<QString, DefaultAlias>& defaults()
@@ -64,28 +117,23 @@ QString AliasFile::defaultFileName()
         + QStringLiteral("/platform/db-aliases.conf");
 }
 
+std::optional<QByteArray> AliasFile::readBytes() const
+{
+    try {
+        return readWholeFile(fileName_, largestTextFile);
+    } catch (const FileOpenError& error) {
+        // Only a file that is not there holds no alias; one that cannot be read is an error, or
+        // its aliases would be taken for none and written over.
+        if (!QFileInfo(fileName_).exists() && !QFileInfo(fileName_).isSymLink())
+            return std::nullopt;
+        throw DatabaseError(error.message());
+    }
+}
+
 std::vector<DatabaseAlias> AliasFile::aliases() const
 {
-    std::vector<DatabaseAlias> found;
-    for (const QString& line : readLines(fileName_)) {
-        const QString trimmed = line.trimmed();
-        if (isComment(trimmed))
-            continue;
-        if (const auto name = sectionName(trimmed)) {
-            found.push_back({ *name, QStringLiteral("SQLITE"), QString() });
-            continue;
-        }
-        const qsizetype equals = trimmed.indexOf(u'=');
-        if (found.empty() || equals < 0)
-            continue;
-        const QString key = trimmed.left(equals).trimmed().toUpper();
-        const QString value = trimmed.mid(equals + 1).trimmed();
-        if (key == u"DRIVER")
-            found.back().driver = value.toUpper();
-        else if (key == u"PATH")
-            found.back().path = value;
-    }
-    return found;
+    const std::optional<QByteArray> bytes = readBytes();
+    return bytes ? parse(splitLines(*bytes)) : std::vector<DatabaseAlias>();
 }
 
 std::optional<DatabaseAlias> AliasFile::find(const QString& name) const
@@ -98,40 +146,81 @@ std::optional<DatabaseAlias> AliasFile::find(const QString& name) const
 
 void AliasFile::store(const DatabaseAlias& alias) const
 {
-    // The other entries and the comments stay exactly as they were; only this alias's section is
-    // replaced, or added at the end.
-    QStringList lines = readLines(fileName_);
-    while (!lines.isEmpty() && lines.constLast().trimmed().isEmpty())
-        lines.removeLast();
-    QStringList result;
-    bool skipping = false;
-    bool replaced = false;
-    for (const QString& line : std::as_const(lines)) {
-        if (const auto name = sectionName(line.trimmed())) {
-            skipping = name->compare(alias.name, Qt::CaseInsensitive) == 0;
-            if (skipping && !replaced) {
-                result << entryLines(alias);
-                replaced = true;
-            }
-        }
-        if (!skipping)
-            result << line;
-    }
-    if (!replaced) {
-        if (result.isEmpty())
-            result << QStringLiteral("; Database aliases: [name], then DRIVER= and PATH= of its database.");
-        result << QString() << entryLines(alias);
-    }
+    change(alias, true);
+}
 
+DatabaseAlias AliasFile::storeIfMissing(const DatabaseAlias& alias) const
+{
+    return change(alias, false);
+}
+
+DatabaseAlias AliasFile::change(const DatabaseAlias& alias, bool replace) const
+{
     const QFileInfo info(fileName_);
     if (!QDir().mkpath(info.absolutePath()))
         throw DatabaseError(QStringLiteral("Cannot create the folder of the alias file %1").arg(fileName_));
-    QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        throw DatabaseError(QStringLiteral("Cannot write the alias file %1: %2").arg(fileName_, file.errorString()));
-    file.write((result.join(u'\n') + u'\n').toUtf8());
-    if (!file.commit())
-        throw DatabaseError(QStringLiteral("Cannot write the alias file %1: %2").arg(fileName_, file.errorString()));
+    // Every program on the machine changes this file the same way: read, change, write, under
+    // this lock, so that two of them adding aliases at once keep each other's.
+    QLockFile lock(fileName_ + QStringLiteral(".lock"));
+    if (!lock.tryLock(lockWaitMilliseconds)) {
+        throw DatabaseError(lock.error() == QLockFile::LockFailedError
+                ? QStringLiteral("The alias file %1 is locked by another program").arg(fileName_)
+                : QStringLiteral("Cannot lock the alias file %1").arg(fileName_));
+    }
+
+    const QByteArray bytes = readBytes().value_or(QByteArray());
+    std::vector<Line> lines = splitLines(bytes);
+    if (!replace) {
+        for (const DatabaseAlias& present : parse(lines))
+            if (present.name.compare(alias.name, Qt::CaseInsensitive) == 0)
+                return present;
+    }
+
+    // New lines break the way the file's first line does.
+    const QByteArray lineBreak
+        = lines.empty() || lines.front().lineBreak.isEmpty() ? QByteArray("\n") : lines.front().lineBreak;
+    const std::vector<Line> entry { { QStringLiteral("[%1]").arg(alias.name).toUtf8(), lineBreak },
+        { QStringLiteral("DRIVER=%1").arg(alias.driver).toUtf8(), lineBreak },
+        { QStringLiteral("PATH=%1").arg(alias.path).toUtf8(), lineBreak } };
+
+    // The alias's own section gets the new header, driver and path in place of its old ones;
+    // whatever else it holds, and every other line, stays as it was.
+    std::vector<Line> result;
+    bool inSection = false;
+    bool replaced = false;
+    for (const Line& line : lines) {
+        const QString trimmed = lineText(line);
+        if (const auto name = sectionName(trimmed)) {
+            inSection = !replaced && name->compare(alias.name, Qt::CaseInsensitive) == 0;
+            if (inSection) {
+                result.insert(result.end(), entry.begin(), entry.end());
+                replaced = true;
+                continue;
+            }
+        }
+        if (inSection && (keyOf(trimmed) == u"DRIVER" || keyOf(trimmed) == u"PATH"))
+            continue;
+        result.push_back(line);
+    }
+    if (!replaced) {
+        if (!result.empty() && result.back().lineBreak.isEmpty())
+            result.back().lineBreak = lineBreak;
+        if (result.empty())
+            result.push_back({ "; Database aliases: [name], then DRIVER= and PATH= of its database.", lineBreak });
+        result.push_back({ QByteArray(), lineBreak });
+        result.insert(result.end(), entry.begin(), entry.end());
+    }
+
+    QByteArray written;
+    written.reserve(bytes.size() + 256);
+    for (const Line& line : result)
+        written += line.text + line.lineBreak;
+    try {
+        writeWholeFile(fileName_, written);
+    } catch (const FileCreateError& error) {
+        throw DatabaseError(error.message());
+    }
+    return alias;
 }
 
 void registerDefaultAlias(const DefaultAlias& defaultAlias)

@@ -3,6 +3,7 @@
 // The file is named by PLATFORM_DB_ALIASES, or lies in the user's configuration folder.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -25,15 +26,22 @@ public:
 
     const QString& fileName() const { return fileName_; }
 
-    // Names compare without regard to case. A missing file holds no alias.
+    // Names compare without regard to case. A missing file holds no alias; a file that is there
+    // and cannot be read throws DatabaseError.
     std::optional<DatabaseAlias> find(const QString& name) const;
     std::vector<DatabaseAlias> aliases() const;
 
-    // Adds the alias, or replaces the one of the same name; throws DatabaseError when the file
-    // cannot be written. Comments and other entries are kept.
+    // Adds the alias, or replaces the one of the same name. The file is written whole or not at
+    // all, under a lock that other programs changing it respect; comments and other entries stay
+    // byte for byte. Throws DatabaseError with the reason when the file cannot be read or written.
     void store(const DatabaseAlias& alias) const;
+    // Adds the alias unless the file holds one of its name by then; returns the one it holds.
+    DatabaseAlias storeIfMissing(const DatabaseAlias& alias) const;
 
 private:
+    std::optional<QByteArray> readBytes() const;
+    DatabaseAlias change(const DatabaseAlias& alias, bool replace) const;
+
     QString fileName_;
 };
 

@@ -2,17 +2,24 @@
 // statements and its C interface.
 #include "platform/database/CaseMapping.h"
 #include "platform/database/DatabaseDriver.h"
+#include "platform/database/LikeMatching.h"
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <sqlite3.h>
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace platform {
 
@@ -33,64 +40,6 @@ void upperFunction(sqlite3_context* context, int argumentCount, sqlite3_value** 
         sqlite3_result_text(context, mapped.data(), static_cast<int>(mapped.size()), SQLITE_TRANSIENT);
     else
         sqlite3_result_value(context, arguments[0]);
-}
-
-// One character of UTF-8 text: its bytes starting at `at`; malformed bytes count one each.
-std::size_t characterLength(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    std::size_t available = 1;
-    while (available < length && at + available < text.size()
-        && (static_cast<unsigned char>(text[at + available]) & 0xC0) == 0x80)
-        ++available;
-    return available;
-}
-
-bool sameCharacter(std::string_view a, std::string_view b)
-{
-    if (a.size() == 1 && b.size() == 1) {
-        // SQLite's LIKE folds the case of ASCII letters only.
-        const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return fold(a[0]) == fold(b[0]);
-    }
-    return a == b;
-}
-
-// SQLite's LIKE without an escape character: "%" matches any run of characters, "_" exactly one.
-bool likeMatches(std::string_view pattern, std::string_view text)
-{
-    std::size_t p = 0, t = 0;
-    while (p < pattern.size()) {
-        if (pattern[p] == '%') {
-            while (p < pattern.size() && (pattern[p] == '%' || pattern[p] == '_')) {
-                if (pattern[p] == '_') {
-                    if (t == text.size())
-                        return false;
-                    t += characterLength(text, t);
-                }
-                ++p;
-            }
-            if (p == pattern.size())
-                return true;
-            const std::string_view rest = pattern.substr(p);
-            const std::string_view first = rest.substr(0, characterLength(rest, 0));
-            for (; t < text.size(); t += characterLength(text, t)) {
-                if (sameCharacter(first, text.substr(t, characterLength(text, t))) && likeMatches(rest, text.substr(t)))
-                    return true;
-            }
-            return false;
-        }
-        if (t == text.size())
-            return false;
-        const std::size_t patternLength = characterLength(pattern, p);
-        const std::size_t textLength = characterLength(text, t);
-        if (pattern[p] != '_' && !sameCharacter(pattern.substr(p, patternLength), text.substr(t, textLength)))
-            return false;
-        p += patternLength;
-        t += textLength;
-    }
-    return t == text.size();
 }
 
 // The common pattern "%word%" with no wildcard inside the word: a plain search for the word in
@@ -141,7 +90,7 @@ private:
     // itself, outside the range of characters, so that it matches nothing a pattern holds.
     static char32_t decode(std::string_view text, std::size_t& at)
     {
-        const std::size_t length = characterLength(text, at);
+        const std::size_t length = utf8CharacterLength(text, at);
         const auto lead = static_cast<unsigned char>(text[at]);
         const std::size_t expected = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
         if (expected != length) {
@@ -258,27 +207,20 @@ public:
     {
         if (!QDir().mkpath(QFileInfo(alias.path).absolutePath()))
             throw DatabaseError(QStringLiteral("Cannot create the folder of \"%1\"").arg(alias.path));
-        const QString connectionName = QStringLiteral("platform-create-%1").arg(alias.path);
-        const struct Release {
-            QString name;
-            ~Release() { QSqlDatabase::removeDatabase(name); }
-        } release { connectionName };
-        {
-            QSqlDatabase connection = connect(alias, connectionName);
-            QSqlQuery query(connection);
-            connection.transaction();
-            for (const QString& statement : schema) {
-                if (!query.exec(statement)) {
-                    const QString reason = errorText(query.lastError());
-                    connection.rollback();
-                    query = QSqlQuery();
-                    connection.close();
-                    QFile::remove(alias.path);
-                    throw DatabaseError(QStringLiteral("Cannot create database \"%1\": %2").arg(alias.path, reason));
-                }
-            }
-            connection.commit();
-            connection.close();
+        // The database is built whole under a name of its own and only then given its name, so
+        // that nobody ever opens a half-made one, a failure leaves nothing behind, and of several
+        // programs creating it at once one puts its database in place and the others adopt it.
+        const QString building = QStringLiteral("%1.new-%2-%3")
+                                     .arg(alias.path)
+                                     .arg(QCoreApplication::applicationPid())
+                                     .arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'));
+        try {
+            build(building, schema);
+            if (!moveIntoPlace(building, alias.path))
+                removeDatabaseFiles(building); // another program's database came first
+        } catch (const DatabaseError& error) {
+            removeDatabaseFiles(building);
+            throw DatabaseError(QStringLiteral("Cannot create database \"%1\": %2").arg(alias.path, error.message()));
         }
     }
 
@@ -304,6 +246,66 @@ public:
     }
 
 private:
+    static void build(const QString& fileName, const QStringList& schema)
+    {
+        const QString connectionName = QStringLiteral("platform-create-%1").arg(fileName);
+        const struct Release {
+            QString name;
+            ~Release() { QSqlDatabase::removeDatabase(name); }
+        } release { connectionName };
+        QSqlDatabase connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+        connection.setDatabaseName(fileName);
+        const auto fail = [&](const QSqlError& error) {
+            QString reason = errorText(error);
+            // SQLite's own text ("disk I/O error") does not say what the system refused.
+            if (sqlite3* handle = nativeHandle(connection); handle && sqlite3_system_errno(handle) != 0)
+                reason += QStringLiteral(" (%1)").arg(qt_error_string(sqlite3_system_errno(handle)));
+            connection.rollback();
+            connection.close();
+            throw DatabaseError(reason);
+        };
+        if (!connection.open() || !connection.transaction())
+            fail(connection.lastError());
+        {
+            QSqlQuery query(connection);
+            for (const QString& statement : schema)
+                if (!query.exec(statement))
+                    fail(query.lastError());
+        }
+        // A full disc shows only here, when the pages are written.
+        if (!connection.commit())
+            fail(connection.lastError());
+        connection.close();
+    }
+
+    // Gives the built file its name unless a file of that name exists by then; false then.
+    static bool moveIntoPlace(const QString& from, const QString& to)
+    {
+        const QByteArray source = QFile::encodeName(from);
+        const QByteArray target = QFile::encodeName(to);
+        if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+            return true;
+        int failure = errno;
+        // A file system that cannot rename without replacing can still link without replacing.
+        if (failure == EINVAL || failure == ENOSYS) {
+            if (::link(source.constData(), target.constData()) == 0) {
+                ::unlink(source.constData());
+                return true;
+            }
+            failure = errno;
+        }
+        if (failure == EEXIST)
+            return false;
+        throw DatabaseError(qt_error_string(failure));
+    }
+
+    static void removeDatabaseFiles(const QString& fileName)
+    {
+        for (const QString& suffix :
+            { QString(), QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm") })
+            QFile::remove(fileName + suffix);
+    }
+
     static QSqlDatabase connect(const DatabaseAlias& alias, const QString& connectionName)
     {
         QSqlDatabase connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);

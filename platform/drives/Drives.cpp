@@ -28,24 +28,24 @@ std::optional<DriveType> typeNamed(const QString& name)
     return std::nullopt;
 }
 
-// mountinfo writes blanks, tabs, newlines and backslashes in paths as octal escapes.
+// mountinfo writes blanks, tabs, newlines and backslashes in paths as a backslash and three octal
+// digits, each escape one byte of the path; anything else after a backslash is kept as it is.
 QString unescapeMountField(const QString& field)
 {
-    QString result;
-    result.reserve(field.size());
+    const auto octal = [&](qsizetype at) { return at < field.size() && field[at] >= u'0' && field[at] <= u'7'; };
+    QByteArray bytes;
+    qsizetype plain = 0; // start of the text not yet copied
     for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == u'\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok) {
-                result += QChar(code);
-                i += 3;
-                continue;
-            }
-        }
-        result += field[i];
+        if (field[i] != u'\\' || !octal(i + 1) || !octal(i + 2) || !octal(i + 3) || field[i + 1] > u'3')
+            continue;
+        bytes += QStringView(field).sliced(plain, i - plain).toUtf8();
+        bytes += static_cast<char>((field[i + 1].unicode() - u'0') * 64 + (field[i + 2].unicode() - u'0') * 8
+            + (field[i + 3].unicode() - u'0'));
+        i += 3;
+        plain = i + 1;
     }
-    return result;
+    bytes += QStringView(field).sliced(plain).toUtf8();
+    return QString::fromUtf8(bytes);
 }
 
 QString readFile(const QString& fileName)
@@ -257,14 +257,19 @@ QString DriveMap::letters(DriveType type) const
 
 std::optional<QString> findEntryIgnoringCase(const QString& folder, const QString& name)
 {
-    const QString exact = QDir(folder).filePath(name);
+    // One name inside the folder, nothing else: a name is never a path of its own (Qt takes one
+    // starting with ":" for a resource) nor a step out of the folder.
+    if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(QChar(0)))
+        return std::nullopt;
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    const QString exact = prefix + name;
     if (QFileInfo::exists(exact))
         return exact;
     const QStringList entries
         = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return QDir(folder).filePath(entry);
+            return prefix + entry;
     return std::nullopt;
 }
 
@@ -273,29 +278,36 @@ std::optional<QString> DriveMap::resolve(const QString& windowsPath) const
     if (windowsPath.size() < 2 || windowsPath[1] != u':')
         return std::nullopt;
     const Drive* drive = find(windowsPath[0]);
-    if (!drive || drive->root.isEmpty() || !QFileInfo(drive->root).isDir())
+    // Only a folder of the file system can be a drive's root.
+    if (!drive || !drive->root.startsWith(u'/'))
         return std::nullopt;
-    QString path = drive->root;
-    QStringList walked;
+    const QString root = QDir::cleanPath(drive->root);
+    const QFileInfo rootInfo(root);
+    if (!rootInfo.isDir())
+        return std::nullopt;
+    // The folders walked so far, the root first; ".." goes back along them and never past it.
+    QStringList walked { root };
     static const QRegularExpression separators(QStringLiteral(R"([\\/])"));
     for (const QString& name : windowsPath.mid(2).split(separators, Qt::SkipEmptyParts)) {
         if (name == u".")
             continue;
         if (name == u"..") {
-            // Never above the drive's root.
-            if (!walked.isEmpty()) {
+            if (walked.size() > 1)
                 walked.removeLast();
-                path = QFileInfo(path).path();
-            }
             continue;
         }
-        const std::optional<QString> found = findEntryIgnoringCase(path, name);
+        const std::optional<QString> found = findEntryIgnoringCase(walked.constLast(), name);
         if (!found)
             return std::nullopt;
-        path = *found;
-        walked << name;
+        walked << *found;
     }
-    return path;
+    // A link on the disc may point anywhere; where it leads must still be on the disc.
+    const QString canonicalRoot = rootInfo.canonicalFilePath();
+    const QString canonical = QFileInfo(walked.constLast()).canonicalFilePath();
+    const QString inside = canonicalRoot.endsWith(u'/') ? canonicalRoot : canonicalRoot + u'/';
+    if (canonicalRoot.isEmpty() || (canonical != canonicalRoot && !canonical.startsWith(inside)))
+        return std::nullopt;
+    return walked.constLast();
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 #include "platform/Forms.h"
 #include "platform/Timer.h"
 #include "support/FileSizeLimit.h"
+#include "support/PipeWithoutWriter.h"
 #include "support/RecordingPrinter.h"
 #include "support/ScriptedDialogs.h"
 
@@ -335,13 +336,17 @@ private slots:
     void openThatFailsKeepsTheText_data()
     {
         QTest::addColumn<bool>("cancelled");
-        QTest::newRow("cancelled") << true;
-        QTest::newRow("missing file") << false;
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("cancelled") << true << false;
+        QTest::newRow("missing file") << false << false;
+        QTest::newRow("pipe without writer") << false << true;
     }
     void openThatFailsKeepsTheText()
     {
         QFETCH(bool, cancelled);
+        QFETCH(bool, pipe);
         const QString missing = dir->filePath(QStringLiteral("brak.txt"));
+        const testing::PipeWithoutWriter writerless(pipe ? missing : dir->filePath(QStringLiteral("unused")));
         Form4->Memo1->setPlainText(QStringLiteral("mój tekst"));
         dialogs->answerFile(cancelled ? std::nullopt : std::optional<QString>(missing));
         Form4->Otwrz1->trigger();

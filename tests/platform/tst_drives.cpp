@@ -79,6 +79,41 @@ private slots:
         QCOMPARE(drives.root(u'E'), rootOfE);
     }
 
+    // The kernel writes a few bytes of a path as a backslash and three octal digits; anything else
+    // after a backslash is the path's own text.
+    void mountPointEscapes_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("mountPoint");
+        QTest::newRow("blank, tab, newline, backslash") << "/m/a\\040b\\011c\\012d\\134e"
+                                                        << "/m/a b\tc\nd\\e";
+        QTest::newRow("escaped bytes of one letter") << "/m/\\303\\263"
+                                                     << "/m/ó";
+        QTest::newRow("negative number") << "/m/\\-12"
+                                         << "/m/\\-12";
+        QTest::newRow("not octal") << "/m/\\089x"
+                                   << "/m/\\089x";
+        QTest::newRow("above a byte") << "/m/\\777"
+                                      << "/m/\\777";
+        QTest::newRow("short at the end") << "/m/\\04"
+                                          << "/m/\\04";
+        QTest::newRow("plus sign") << "/m/\\+12"
+                                   << "/m/\\+12";
+        QTest::newRow("letter outside the basic plane") << "/m/\\040𝄞"
+                                                        << "/m/ 𝄞";
+        QTest::newRow("backslash last") << "/m/\\"
+                                        << "/m/\\";
+    }
+    void mountPointEscapes()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, mountPoint);
+        const auto mounts = DriveMap::parseDiscMounts(
+            QStringLiteral("36 25 11:0 / %1 ro shared:5 - iso9660 /dev/sr0 ro\n").arg(field));
+        QCOMPARE(mounts.size(), std::size_t(1));
+        QCOMPARE(mounts.front().mountPoint, mountPoint);
+    }
+
     void resolvesWindowsPathsIgnoringCase_data()
     {
         QTest::addColumn<QString>("path");
@@ -95,6 +130,19 @@ private slots:
                                       << "-";
         QTest::newRow("parent cannot leave the disc") << "D:\\..\\..\\GRY\\SZACHY\\SETUP.EXE"
                                                       << "Gry/Szachy/Setup.exe";
+        QTest::newRow("dots and parents stay on the disc") << "D:\\Gry\\.\\..\\..\\.\\GRY\\Szachy\\.\\Setup.exe"
+                                                           << "Gry/Szachy/Setup.exe";
+        // Qt takes a path starting with ":" for one of its resources, which are not on the disc.
+        QTest::newRow("colon name is no resource") << "D:\\:\\qt-project.org"
+                                                   << "-";
+        QTest::newRow("colon name, then parents") << "D:\\:\\..\\Szachy\\Setup.exe"
+                                                  << "-";
+        QTest::newRow("colon root") << "F:\\qt-project.org"
+                                    << "-";
+        QTest::newRow("link out of the disc") << "D:\\Gry\\Out\\passwd"
+                                              << "-";
+        QTest::newRow("link within the disc") << "D:\\Gry\\Same\\Setup.exe"
+                                              << "Gry/Same/Setup.exe";
         QTest::newRow("drive without disc") << "E:\\GRY"
                                             << "-";
         QTest::newRow("no drive") << "Q:\\GRY"
@@ -111,8 +159,15 @@ private slots:
         QFile setup(dir.filePath(QStringLiteral("Gry/Szachy/Setup.exe")));
         QVERIFY(setup.open(QIODevice::WriteOnly));
         setup.close();
-        const DriveMap drives({ { u'D', DriveType::CdRom, dir.path() }, { u'E', DriveType::CdRom, QString() } });
+        QVERIFY(QFile::link(QStringLiteral("/etc"), dir.filePath(QStringLiteral("Gry/Out"))));
+        QVERIFY(QFile::link(QStringLiteral("Szachy"), dir.filePath(QStringLiteral("Gry/Same"))));
+        const DriveMap drives({ { u'D', DriveType::CdRom, dir.path() }, { u'E', DriveType::CdRom, QString() },
+            { u'F', DriveType::CdRom, QStringLiteral(":/") } });
+        // A path that climbed out would land in the working folder, which holds the same names.
+        const QString previousFolder = QDir::currentPath();
+        QDir::setCurrent(dir.filePath(QStringLiteral("Gry")));
         const std::optional<QString> resolved = drives.resolve(path);
+        QDir::setCurrent(previousFolder);
         if (found == u"-") {
             QVERIFY(!resolved);
         } else {

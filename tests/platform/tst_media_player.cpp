@@ -1,5 +1,6 @@
 #include "platform/Errors.h"
 #include "platform/MediaPlayer.h"
+#include "support/PipeWithoutWriter.h"
 #include "support/RecordingServices.h"
 
 #include <QFile>
@@ -93,6 +94,33 @@ private slots:
         platform::MediaPlayer player;
         player.setFileName(dir_.path());
         QVERIFY_THROWS_EXCEPTION(platform::MediaError, player.open());
+    }
+
+    void pipesAndDevicesAreNoMediaFiles_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("pipe without writer") << true;
+        QTest::newRow("link to /dev/zero") << false;
+    }
+    void pipesAndDevicesAreNoMediaFiles()
+    {
+        QFETCH(bool, pipe);
+        const QString fileName = dir_.filePath(pipe ? QStringLiteral("pipe.wav") : QStringLiteral("zero.wav"));
+        const testing::PipeWithoutWriter writerless(pipe ? fileName : dir_.filePath(QStringLiteral("unused")));
+        if (!pipe)
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), fileName));
+        testing::RecordingMediaOutput output;
+        platform::MediaPlayer player;
+        player.setDeviceType(MediaDeviceType::WaveAudio);
+        player.setFileName(fileName);
+        try {
+            player.open();
+            QFAIL("no error raised");
+        } catch (const platform::MediaError& error) {
+            QCOMPARE(error.message(), QStringLiteral("The specified file cannot be played: it is not a regular file"));
+        }
+        QVERIFY(output.played.isEmpty());
+        QVERIFY(!writerless.readerWasStuck());
     }
 
     void unreadableFileFailsAtOnce()

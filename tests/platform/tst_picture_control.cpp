@@ -1,6 +1,7 @@
 #include "platform/Errors.h"
 #include "platform/PictureControl.h"
 #include "support/FileSizeLimit.h"
+#include "support/PipeWithoutWriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -117,6 +118,29 @@ private slots:
         platform::PictureControl control;
         const QString missing = path("missing.bmp");
         QVERIFY(errorOf<platform::FileOpenError>([&] { control.loadFromFile(missing); }).contains(missing));
+    }
+
+    // Neither a pipe without a writer nor an endless device is read: they would block or fill the
+    // memory.
+    void onlyRegularFilesAreRead_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("pipe") << true;
+        QTest::newRow("link to /dev/zero") << false;
+    }
+    void onlyRegularFilesAreRead()
+    {
+        QFETCH(bool, pipe);
+        const QString fileName = path(pipe ? "pipe.bmp" : "zero.bmp");
+        const testing::PipeWithoutWriter writerless(pipe ? fileName : path("unused"));
+        if (!pipe)
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), fileName));
+        platform::PictureControl control;
+        control.loadFromFile(writeBitmap("before.bmp", { 3, 3 }, Qt::green));
+        QCOMPARE(errorOf<platform::FileOpenError>([&] { control.loadFromFile(fileName); }),
+            QStringLiteral("Cannot open file \"%1\". It is not a regular file").arg(fileName));
+        QCOMPARE(control.picture().image().pixelColor(1, 1), QColor(Qt::green));
+        QVERIFY(!writerless.readerWasStuck());
     }
 
     void aFailedSaveKeepsTheOldFile()

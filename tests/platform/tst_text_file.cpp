@@ -1,6 +1,8 @@
 #include "platform/Errors.h"
+#include "platform/FileReading.h"
 #include "platform/TextFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/PipeWithoutWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,6 +98,68 @@ private slots:
             QVERIFY(error.message().size() > prefix.size() + fileName.size() + 5);
         }
         QVERIFY(!QFile::exists(fileName));
+    }
+
+    // A pipe with no writer would block the reader for ever, /dev/zero never ends, and a huge file
+    // would fill the memory: each is refused at once with its reason.
+    void readsOnlyRegularFilesOfBoundedSize_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("pipe without writer") << "pipe"
+                                             << "It is not a regular file";
+        QTest::newRow("endless device") << "/dev/zero"
+                                        << "It is not a regular file";
+        QTest::newRow("link to the device") << "link"
+                                            << "It is not a regular file";
+        QTest::newRow("folder") << "folder"
+                                << "Is a directory";
+        QTest::newRow("one byte over the bound") << "large"
+                                                 << "It is larger than 64 MiB";
+    }
+    void readsOnlyRegularFilesOfBoundedSize()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QString fileName = dir.filePath(QStringLiteral("plik.txt"));
+        testing::PipeWithoutWriter pipe(kind == u"pipe" ? fileName : dir.filePath(QStringLiteral("unused")));
+        if (kind == u"pipe") {
+            QVERIFY(pipe.created());
+        } else if (kind == u"link") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), fileName));
+        } else if (kind == u"folder") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plik.txt")));
+        } else if (kind == u"large") {
+            QFile file(fileName);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(platform::largestTextFile + 1)); // sparse: no disc space taken
+        } else {
+            fileName = kind;
+        }
+        try {
+            platform::readTextFile(fileName);
+            QFAIL("no error raised");
+        } catch (const platform::FileOpenError& error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason));
+        }
+        QVERIFY(!pipe.readerWasStuck());
+    }
+
+    void boundedReadsTakeUpToTheBound()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("dziesiec"));
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("0123456789");
+        file.close();
+        QCOMPARE(platform::readWholeFile(fileName, 10), QByteArray("0123456789"));
+        QVERIFY_THROWS_EXCEPTION(platform::FileOpenError, platform::readWholeFile(fileName, 9));
+        QCOMPARE(platform::readFileStart(fileName, 4), QByteArray("0123"));
+        QCOMPARE(platform::readFileStart(fileName, 40), QByteArray("0123456789"));
+        // Files of /proc say they are empty, and are read all the same.
+        QVERIFY(platform::readWholeFile(QStringLiteral("/proc/self/mountinfo"), 1 << 20).contains(" / "));
     }
 };
 

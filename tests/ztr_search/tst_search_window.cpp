@@ -1,6 +1,7 @@
 #include "platform/Application.h"
 #include "platform/Cursor.h"
 #include "platform/Help.h"
+#include "support/DamageSqliteFile.h"
 #include "support/ScriptedDialogs.h"
 #include "ztr_search/LineList.h"
 #include "ztr_search/ProgramStart.h"
@@ -60,6 +61,7 @@ public:
     {
         pointAliasAt(databasePath());
         run([&](QSqlDatabase& db) {
+            QVERIFY(db.transaction()); // one write for all rows
             QSqlQuery query(db);
             for (const QString& statement : TfrmBazaDanych::catalogueSchema())
                 QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
@@ -79,6 +81,7 @@ public:
                 query.addBindValue(p.requirements);
                 QVERIFY(query.exec());
             }
+            QVERIFY(db.commit());
         });
     }
 
@@ -417,6 +420,26 @@ private slots:
         search(QStringLiteral("edytor"));
         QCOMPARE(dialogs->errors().size(), 1);
         QCOMPARE(lines(), before);
+        QCOMPARE(platform::screenCursor(), platform::cursorDefault);
+    }
+
+    // A catalogue whose data pages are damaged: the search says what the engine says, and lists
+    // nothing as if it were the whole result.
+    void damagedCatalogueGivesAnErrorNotAShortList()
+    {
+        QList<Program> many;
+        for (int i = 0; i < 2000; ++i)
+            many.append({ 1 + i % 5, QStringLiteral("Program %1").arg(i),
+                QStringLiteral("Gra logiczna dla całej rodziny numer %1. ").arg(i).repeated(7),
+                QStringLiteral("P%1\\SETUP.EXE").arg(i), QStringLiteral(".") });
+        catalogue->fill(discs, many);
+        QVERIFY(testing::damageSecondHalf(catalogue->databasePath()));
+        start();
+        QVERIFY(dialogs->messages().isEmpty());
+        QCOMPARE(frmSzukaj->cmbListaPlyt->count(), discs.size());
+        search(QString());
+        QCOMPARE(dialogs->errors(), QStringList { QStringLiteral("database disk image is malformed.") });
+        QCOMPARE(lines(), QStringList());
         QCOMPARE(platform::screenCursor(), platform::cursorDefault);
     }
 
