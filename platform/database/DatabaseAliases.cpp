@@ -38,8 +38,18 @@ bool isComment(const QString& trimmedLine)
 
 QStringList entryLines(const DatabaseAlias& alias)
 {
-    return { QStringLiteral("[%1]").arg(alias.name), QStringLiteral("DRIVER=%1").arg(alias.driver),
-        QStringLiteral("PATH=%1").arg(alias.path) };
+    QStringList lines { QStringLiteral("[%1]").arg(alias.name), QStringLiteral("DRIVER=%1").arg(alias.driver) };
+    if (!alias.path.isEmpty() || alias.driver == u"SQLITE")
+        lines << QStringLiteral("PATH=%1").arg(alias.path);
+    if (!alias.host.isEmpty())
+        lines << QStringLiteral("HOST=%1").arg(alias.host);
+    if (alias.port != 0)
+        lines << QStringLiteral("PORT=%1").arg(alias.port);
+    if (!alias.database.isEmpty())
+        lines << QStringLiteral("DATABASE=%1").arg(alias.database);
+    if (!alias.user.isEmpty())
+        lines << QStringLiteral("USER=%1").arg(alias.user);
+    return lines;
 }
 
 std::map<QString, DefaultAlias>& defaults()
@@ -84,6 +94,14 @@ std::vector<DatabaseAlias> AliasFile::aliases() const
             found.back().driver = value.toUpper();
         else if (key == u"PATH")
             found.back().path = value;
+        else if (key == u"HOST")
+            found.back().host = value;
+        else if (key == u"PORT")
+            found.back().port = value.toInt();
+        else if (key == u"DATABASE")
+            found.back().database = value;
+        else if (key == u"USER")
+            found.back().user = value;
     }
     return found;
 }
