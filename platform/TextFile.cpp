@@ -23,14 +23,18 @@ QString decodeText(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
-    if (utf8.hasError()) {
-        // Qt has this code page through ICU only; without it the text could not be read right.
-        QStringDecoder windows1250("windows-1250");
-        if (!windows1250.isValid())
-            throw Error(QStringLiteral("The Windows-1250 encoding is not available"));
-        text = windows1250(bytes);
-    }
+    if (utf8.hasError())
+        text = decodeWindows1250(bytes);
     return normaliseLineBreaks(std::move(text));
+}
+
+QString decodeWindows1250(const QByteArray& bytes)
+{
+    // Qt has this code page through ICU only; without it the text could not be read right.
+    QStringDecoder windows1250("windows-1250");
+    if (!windows1250.isValid())
+        throw Error(QStringLiteral("The Windows-1250 encoding is not available"));
+    return windows1250(bytes);
 }
 
 QString readTextFile(const QString& fileName)
