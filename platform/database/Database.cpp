@@ -279,6 +279,12 @@ void Table::post()
     ++recordCount_;
 }
 
+void Table::cancel()
+{
+    appending_ = false;
+    newRow_.clear();
+}
+
 Query::Query(Database* database, QObject* parent)
     : QObject(parent)
     , database_(database)

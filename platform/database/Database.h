@@ -145,6 +145,8 @@ public:
     void setFieldValue(const QString& name, const QVariant& value);
     // Stores the appended row.
     void post();
+    // Drops the appended row without storing it, as after a post the database refused.
+    void cancel();
 
 private:
     QString sqlName() const;

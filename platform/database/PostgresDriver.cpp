@@ -66,33 +66,43 @@ char16_t likeFold(char16_t c)
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
-// The engine's upper-casing as one translate() on the server: every character the mapping (then
-// the LIKE folding) changes, and what it becomes. Nothing depends on the database's locale.
+// The engine's upper-casing as an expression over $1 on the server, which depends on no locale:
+// ASCII letters by upper() under the "C" collation, which is quick, then a translate() of the few
+// other characters the mapping (then the LIKE folding) changes. translate() costs time for each
+// character it is given, so a mapping that treats ASCII letters otherwise is the one that has
+// every character in it.
 struct ServerUpperCase {
     QString function;
-    QString from;
-    QString to;
+    QString body;
 };
 
 ServerUpperCase serverUpperCase(const CaseMapping& mapping)
 {
-    ServerUpperCase result;
-    for (char32_t c = 1; c < 0x10000; ++c) {
-        if (isSurrogate(c))
-            continue;
-        const char16_t mapped = likeFold(mapping.map(static_cast<char16_t>(c)));
-        if (mapped != c && mapped != 0 && !isSurrogate(mapped)) {
-            result.from += QChar(static_cast<char16_t>(c));
-            result.to += QChar(mapped);
+    const auto folded = [&](char32_t c) { return likeFold(mapping.map(static_cast<char16_t>(c))); };
+    bool asciiAsInC = true;
+    for (char32_t c = 1; c < 0x80; ++c)
+        asciiAsInC = asciiAsInC && folded(c) == likeFold(static_cast<char16_t>(c));
+    QString from;
+    QString to;
+    for (char32_t c = asciiAsInC ? 0x80 : 1; c < 0x10000; ++c) {
+        const char16_t mapped = folded(c);
+        if (!isSurrogate(c) && mapped != c && mapped != 0 && !isSurrogate(mapped)) {
+            from += QChar(static_cast<char16_t>(c));
+            to += QChar(mapped);
         }
     }
-    // The name carries the mapping, so an index built with one mapping is never read with another.
-    const QByteArray digest
-        = QCryptographicHash::hash((result.from + u'\n' + result.to).toUtf8(), QCryptographicHash::Sha1).toHex();
+    ServerUpperCase result;
+    const QString text = asciiAsInC ? QStringLiteral("pg_catalog.upper($1 collate \"C\")") : QStringLiteral("$1");
+    result.body = from.isEmpty()
+        ? text
+        : QStringLiteral("pg_catalog.translate(%1, %2, %3)").arg(text, literal(from), literal(to));
+    // The name carries the expression, so an index built with one mapping is never read with another.
+    const QByteArray digest = QCryptographicHash::hash(result.body.toUtf8(), QCryptographicHash::Sha1).toHex();
     result.function = QStringLiteral("engine_upper_") + QString::fromLatin1(digest.left(12));
     return result;
 }
 
+// For the short pattern alone; its collation stays the database's, which the indexes have too.
 QString asciiFolding(const QString& expression)
 {
     return QStringLiteral("pg_catalog.translate(%1, 'abcdefghijklmnopqrstuvwxyz', 'ABCDEFGHIJKLMNOPQRSTUVWXYZ')")
@@ -151,8 +161,8 @@ public:
                 // planner sees the same expression in both.
                 execute(query,
                     QStringLiteral("create function %1(text) returns text language sql immutable strict parallel safe "
-                                   "as $engine$ select pg_catalog.translate($1, %2, %3) $engine$")
-                        .arg(upper.function, literal(upper.from), literal(upper.to)),
+                                   "as $engine$ select %2 $engine$")
+                        .arg(upper.function, upper.body),
                     failure);
             }
             if (!connection.commit())

@@ -25,6 +25,10 @@ const CaseMapping polishMapping { { u'a', u'A' }, { u'b', u'B' }, { u'c', u'C' }
 // A mapping that leaves most ASCII letters alone: LIKE must still fold them as SQLite's does.
 const CaseMapping partialMapping { { u'a', u'A' }, { u'g', u'G' }, { u'ź', u'Ź' }, { u'ó', u'Ó' }, { u'ł', u'Ł' },
     { u'ą', u'Ą' } };
+// One that maps an ASCII letter elsewhere, which the server cannot leave to upper().
+const CaseMapping oddMapping { { u'a', u'Ą' }, { u'x', u'€' }, { u'ł', u'Ł' }, { u'%', u'_' } };
+const CaseMapping* const mappings[] { &polishMapping, &partialMapping, &oddMapping };
+const char* const mappingNames[] { "polish", "partial", "odd" };
 
 const QStringList schema { QStringLiteral("create table t (id integer not null unique, a text, b text)"),
     QStringLiteral("create index t_id on t (id)") };
@@ -44,9 +48,9 @@ class TestDatabasePostgres : public QObject {
     PostgresServer server;
     QTemporaryDir dir;
     int databaseCount = 0;
-    // Opened once for all the patterns of a mapping: [0] with the Polish one, [1] the partial one.
-    std::unique_ptr<Database> sqlite[2];
-    std::unique_ptr<Database> postgres[2];
+    // Opened once for all the patterns of a mapping, one of `mappings` each.
+    std::unique_ptr<Database> sqlite[3];
+    std::unique_ptr<Database> postgres[3];
 
     QString newDatabase(const QString& owner = QString())
     {
@@ -204,25 +208,24 @@ private slots:
     // The same rows, the same patterns: both drivers pick the same rows, whatever the letters.
     void searchPicksTheSameRowsAsSqlite_data()
     {
-        QTest::addColumn<bool>("polish");
+        QTest::addColumn<int>("mapping");
         QTest::addColumn<QString>("pattern");
-        for (const bool polish : { true, false }) {
+        for (int mapping = 0; mapping < 3; ++mapping) {
             for (const char* pattern : { "%", "", "%%", "%GRA%", "%gra%", "%gRa%", "%ŹRÓDŁO%", "%źródło%", "%A_B%",
                      "%_%", "_", "__", "%ŁÓ%", "_RA%", "%O", "Ą%", "%ą%", "%ä%", "%Ä%", "%É%", "%\\SETUP%", "%\\%",
                      "%\\_%", "%\"%", "%'%", "%A%B%", "%__%", "%%%ÓD%%", "GRA", "%€%", "%X€%", "%.%", "%\\%%",
                      "%100\\%%", "%ŻÓŁW%", "%żółw%", "%GĘŚLĄ%", "%😀%", "_ EMOJI", "%ZAŻÓŁĆ%JAŹŃ" })
-                QTest::addRow("%s %s", polish ? "polish" : "partial", pattern) << polish << QString::fromUtf8(pattern);
+                QTest::addRow("%s %s", mappingNames[mapping], pattern) << mapping << QString::fromUtf8(pattern);
         }
     }
     void searchPicksTheSameRowsAsSqlite()
     {
-        QFETCH(bool, polish);
+        QFETCH(int, mapping);
         QFETCH(QString, pattern);
         REQUIRE_POSTGRES(server);
-        const CaseMapping& mapping = polish ? polishMapping : partialMapping;
-        const int which = polish ? 0 : 1;
+        const int which = mapping;
         if (!sqlite[which]) {
-            const QString suffix = polish ? QStringLiteral("Polish") : QStringLiteral("Partial");
+            const QString suffix = QString::fromLatin1(mappingNames[which]);
             registerDefaultAlias(
                 { QStringLiteral("Sqlite") + suffix, QStringLiteral("same.sqlite"), schema, searched });
             registerDefaultAlias({ QStringLiteral("Postgres") + suffix, QString(), schema, searched });
@@ -235,7 +238,7 @@ private slots:
                 *slot = std::make_unique<Database>();
                 (*slot)->setAliasName(
                     (slot == &sqlite[which] ? QStringLiteral("Sqlite") : QStringLiteral("Postgres")) + suffix);
-                (*slot)->setUpperCase(&mapping);
+                (*slot)->setUpperCase(mappings[which]);
                 (*slot)->open();
                 fill(**slot);
             }
