@@ -13,6 +13,7 @@ packages=(
   libbenchmark-dev hyperfine
   xvfb xauth xdotool imagemagick x11-utils
   sqlite3 libsqlite3-dev
+  shared-mime-info
   postgresql libpq-dev libqt6sql6-psql
   pxlib-dev
 )
