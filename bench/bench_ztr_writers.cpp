@@ -13,8 +13,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -85,6 +87,8 @@ int addDiscs(const QString& writer, int discs)
                     std::fprintf(stderr, "writer %s: %s\n", qPrintable(writer), qPrintable(error.message()));
                     return -1;
                 }
+                // Writers that collided at once would collide again: each waits a while of its own.
+                QThread::msleep(QRandomGenerator::global()->bounded(5, 50));
             }
         }
     }
