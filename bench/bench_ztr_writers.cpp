@@ -47,8 +47,15 @@ int addDiscs(const QString& writer, int discs)
             try {
                 discTable.open();
                 programTable.open();
-                if (!database.connection().transaction())
-                    database.fail(database.connection().lastError());
+                // The id is one above the highest, so writers take turns from reading it to
+                // committing: SQLite by taking its write lock at the start, a server by a lock of
+                // the transaction. Without that they collide on nearly every disc.
+                const bool server = database.connection().driverName() == u"QPSQL";
+                QSqlQuery begin(database.connection());
+                if (!begin.exec(server ? QStringLiteral("begin") : QStringLiteral("begin immediate")))
+                    database.fail(begin.lastError());
+                if (server && !begin.exec(QStringLiteral("select pg_advisory_xact_lock(7305110111)")))
+                    database.fail(begin.lastError());
                 query.close();
                 query.clearSql();
                 query.addSql(QStringLiteral("select max(id_plyty) as id from t_plyty"));
@@ -74,14 +81,15 @@ int addDiscs(const QString& writer, int discs)
                     programTable.setFieldValue(QStringLiteral("wymagania"), QStringLiteral("."));
                 }
                 programTable.post();
-                if (!database.connection().commit())
-                    database.fail(database.connection().lastError());
+                QSqlQuery commit(database.connection());
+                if (!commit.exec(QStringLiteral("commit")))
+                    database.fail(commit.lastError());
                 break;
             } catch (const platform::DatabaseError& error) {
                 discTable.cancel();
                 programTable.cancel();
                 if (database.connected())
-                    database.connection().rollback();
+                    QSqlQuery(database.connection()).exec(QStringLiteral("rollback"));
                 ++lost;
                 if (attempt == attemptsPerDisc) {
                     std::fprintf(stderr, "writer %s: %s\n", qPrintable(writer), qPrintable(error.message()));
