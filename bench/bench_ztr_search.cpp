@@ -1,8 +1,10 @@
 // Search, disc-list and start-up times of ztr_search over a generated catalogue of 10,000 discs
 // and 500,000 programs with Polish texts. The bare count(*) over t_programy runs in the same
-// process as the baseline the search is compared with.
+// process as the baseline the search is compared with. The same catalogue is also copied to a
+// PostgreSQL server that the benchmark starts itself, and searched there by the same window.
 #include "platform/Application.h"
 #include "platform/database/Database.h"
+#include "support/PostgresServer.h"
 #include "ztr_search/LineList.h"
 #include "ztr_search/ProgramStart.h"
 #include "ztr_search/formBazaDanych.h"
@@ -78,6 +80,52 @@ void generate(const QString& path, int discs, int programs)
     QSqlDatabase::removeDatabase(QStringLiteral("generator"));
 }
 
+// Copies every row of the SQLite catalogue at `path` into the server's catalogue, many rows a
+// statement, once the program has made the server's tables.
+void copyToPostgres(const QString& path, QSqlDatabase& server)
+{
+    {
+        QSqlDatabase source = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("source"));
+        source.setDatabaseName(path);
+        source.open();
+        server.transaction();
+        for (const auto& [table, columns] :
+            { std::pair { QStringLiteral("t_plyty"), 3 }, std::pair { QStringLiteral("t_programy"), 5 } }) {
+            QSqlQuery rows(source);
+            rows.setForwardOnly(true);
+            rows.exec(QStringLiteral("select * from %1").arg(table));
+            constexpr int perStatement = 500;
+            QString row = QStringLiteral("(?") + QStringLiteral(",?").repeated(columns - 1) + u')';
+            QSqlQuery insert(server);
+            insert.prepare(
+                QStringLiteral("insert into %1 values %2").arg(table, QStringList(perStatement, row).join(u',')));
+            int inStatement = 0;
+            QVariantList pending;
+            while (rows.next()) {
+                for (int i = 0; i < columns; ++i)
+                    pending << rows.value(i);
+                if (++inStatement == perStatement) {
+                    for (const QVariant& value : pending)
+                        insert.addBindValue(value);
+                    insert.exec();
+                    pending.clear();
+                    inStatement = 0;
+                }
+            }
+            for (int i = 0; i < inStatement; ++i) {
+                QSqlQuery one(server);
+                one.prepare(QStringLiteral("insert into %1 values %2").arg(table, row));
+                for (int k = 0; k < columns; ++k)
+                    one.addBindValue(pending.at(i * columns + k));
+                one.exec();
+            }
+        }
+        server.commit();
+        QSqlQuery(server).exec(QStringLiteral("analyze"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("source"));
+}
+
 // The catalogues are made once per run; each benchmark starts the program on the one it needs.
 class Catalogues {
 public:
@@ -94,10 +142,38 @@ public:
 
     void start(const QString& path)
     {
+        startWith(QStringLiteral("[Zintra Search]\nDRIVER=SQLITE\nPATH=%1\n").arg(path));
+    }
+
+    // The full catalogue on the server, made at the first call; false when no server can run here.
+    bool startPostgres()
+    {
+        if (!postgresTried) {
+            postgresTried = true;
+            if (!server.start())
+                return false;
+            server.createDatabase(QStringLiteral("katalog"));
+            startWith(server.aliasEntry(QStringLiteral("Zintra Search"), QStringLiteral("katalog")));
+            copyToPostgres(full(), frmBazaDanych->DatabaseZtr->connection());
+            postgresReady = true;
+        }
+        if (postgresReady)
+            startWith(server.aliasEntry(QStringLiteral("Zintra Search"), QStringLiteral("katalog")));
+        return postgresReady;
+    }
+    QString postgresProblem() const { return server.reason(); }
+    void shutDown()
+    {
+        application.reset();
+        server.stop();
+    }
+
+    void startWith(const QString& aliasEntry)
+    {
         application.reset();
         QFile aliases(dir.filePath(QStringLiteral("aliases.conf")));
         aliases.open(QIODevice::WriteOnly);
-        aliases.write(QStringLiteral("[Zintra Search]\nDRIVER=SQLITE\nPATH=%1\n").arg(path).toUtf8());
+        aliases.write(aliasEntry.toUtf8());
         aliases.close();
         application = std::make_unique<platform::Application>();
         createZintraSearchForms(*application);
@@ -107,6 +183,9 @@ public:
 
 private:
     QTemporaryDir dir;
+    testing::PostgresServer server;
+    bool postgresTried = false;
+    bool postgresReady = false;
 };
 
 Catalogues& catalogues()
@@ -124,9 +203,16 @@ void pressEnterWith(const QString& word)
     QApplication::sendEvent(frmSzukaj->Edit_tytul, &release);
 }
 
-void searchFor(benchmark::State& state, const QString& word)
+void searchFor(benchmark::State& state, const QString& word, bool onServer = false)
 {
-    catalogues().start(catalogues().full());
+    if (onServer) {
+        if (!catalogues().startPostgres()) {
+            state.SkipWithError(catalogues().postgresProblem().toLocal8Bit().constData());
+            return;
+        }
+    } else {
+        catalogues().start(catalogues().full());
+    }
     frmSzukaj->show();
     for (auto _ : state) {
         pressEnterWith(word);
@@ -147,6 +233,18 @@ void BM_SearchNoHit(benchmark::State& state)
     searchFor(state, QStringLiteral("qxzq"));
 }
 BENCHMARK(BM_SearchNoHit)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SearchOnePercentPostgres(benchmark::State& state)
+{
+    searchFor(state, QStringLiteral("żółwik"), true);
+}
+BENCHMARK(BM_SearchOnePercentPostgres)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SearchNoHitPostgres(benchmark::State& state)
+{
+    searchFor(state, QStringLiteral("qxzq"), true);
+}
+BENCHMARK(BM_SearchNoHitPostgres)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_CountScanBaseline(benchmark::State& state)
 {
@@ -227,7 +325,7 @@ int main(int argc, char** argv)
     platform::Application::setTitle(QStringLiteral("Zintra Search"));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    catalogues().application.reset();
+    catalogues().shutDown();
     benchmark::Shutdown();
     return 0;
 }

@@ -42,13 +42,18 @@ QString decodeText(const QByteArray& bytes)
         const qsizetype byteOrderMark = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         text = QString::fromUtf8(QByteArrayView(bytes).sliced(byteOrderMark));
     } else {
-        // Qt has this code page through ICU only; without it the text could not be read right.
-        QStringDecoder windows1250("windows-1250");
-        if (!windows1250.isValid())
-            throw Error(QStringLiteral("The Windows-1250 encoding is not available"));
-        text = windows1250(bytes);
+        text = decodeWindows1250(bytes);
     }
     return normaliseLineBreaks(std::move(text));
+}
+
+QString decodeWindows1250(const QByteArray& bytes)
+{
+    // Qt has this code page through ICU only; without it the text could not be read right.
+    QStringDecoder windows1250("windows-1250");
+    if (!windows1250.isValid())
+        throw Error(QStringLiteral("The Windows-1250 encoding is not available"));
+    return windows1250(bytes);
 }
 
 QString readTextFile(const QString& fileName)

@@ -12,6 +12,9 @@ namespace platform {
 // UTF-8, Windows-1250 otherwise; "\r\n" and a lone "\r" become "\n".
 QString decodeText(const QByteArray& bytes);
 
+// Bytes in the Windows-1250 code page of the original platform, as they are, line breaks too.
+QString decodeWindows1250(const QByteArray& bytes);
+
 // The largest text file read: a text pad has no use for more, and a file that size must not fill
 // the memory.
 constexpr qint64 largestTextFile = 64 * 1024 * 1024;

@@ -15,6 +15,8 @@ packages=(
   sqlite3 libsqlite3-dev
   shared-mime-info
   xorriso dosfstools
+  postgresql libpq-dev libqt6sql6-psql
+  pxlib-dev
 )
 
 missing=()

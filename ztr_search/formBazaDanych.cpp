@@ -26,6 +26,14 @@ QStringList TfrmBazaDanych::catalogueSchema()
     };
 }
 
+std::vector<platform::SearchedColumn> TfrmBazaDanych::catalogueSearchedColumns()
+{
+    const QString programs = QStringLiteral("t_programy");
+    return { { programs, QStringLiteral("nazwa_programu") }, { programs, QStringLiteral("opis_programu") },
+        { programs, QStringLiteral("wymagania") }, { programs, QStringLiteral("instalacja") },
+        { QStringLiteral("t_plyty"), QStringLiteral("nazwa_plyty") } };
+}
+
 TfrmBazaDanych::TfrmBazaDanych(QWidget* parent)
     : QWidget(parent)
     , DatabaseZtr(new platform::Database(this))
@@ -34,7 +42,8 @@ TfrmBazaDanych::TfrmBazaDanych(QWidget* parent)
     , qryztr(new platform::Query(DatabaseZtr, this))
 {
     frmBazaDanych = this;
-    platform::registerDefaultAlias({ aliasName, QStringLiteral("bazadanych.sqlite"), catalogueSchema() });
+    platform::registerDefaultAlias(
+        { aliasName, QStringLiteral("bazadanych.sqlite"), catalogueSchema(), catalogueSearchedColumns() });
     DatabaseZtr->setAliasName(aliasName);
     DatabaseZtr->setDatabaseName(localName);
     DatabaseZtr->setLoginPrompt(false);

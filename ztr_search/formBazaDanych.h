@@ -4,9 +4,11 @@
 #pragma once
 
 #include "platform/database/Database.h"
+#include "platform/database/DatabaseAliases.h"
 
 #include <QStringList>
 #include <QWidget>
+#include <vector>
 
 class TfrmBazaDanych : public QWidget {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
 
     // The tables of a new, empty catalogue.
     static QStringList catalogueSchema();
+    // The columns a search looks a word up in, by table, for the drivers that index them.
+    static std::vector<platform::SearchedColumn> catalogueSearchedColumns();
 
 public slots:
     // Names the connection and the tables, then fills the search window's disc list, which opens

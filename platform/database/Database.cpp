@@ -56,6 +56,9 @@ void Database::open()
 {
     if (connected())
         return;
+    // A connection found lost is let go only now, when no statement of it is running any more.
+    if (connection_.isValid())
+        close();
     const AliasFile aliasFile(AliasFile::defaultFileName());
     std::optional<DatabaseAlias> alias = aliasFile.find(aliasName_);
     if (!alias) {
@@ -74,6 +77,8 @@ void Database::open()
         connection_ = driver.open(*alias, connectionName_);
         if (upperCase_)
             driver.installUpperCase(connection_, *upperCase_);
+        if (const std::optional<DefaultAlias> definition = defaultAliasFor(aliasName_))
+            driver.createTablesWhenEmpty(connection_, *definition, upperCase_);
         driver_ = &driver;
     } catch (...) {
         close();
@@ -83,20 +88,31 @@ void Database::open()
 
 void Database::close()
 {
+    emit closing();
     if (connection_.isValid())
         connection_.close();
     connection_ = QSqlDatabase();
     driver_ = nullptr;
+    lost_ = false;
     QSqlDatabase::removeDatabase(connectionName_);
 }
 
-QString Database::anyUpperCaseLike(const QStringList& columns) const
+QString Database::anyUpperCaseLike(const QStringList& columns)
 {
-    if (!connected() || !driver_)
-        throw DatabaseError(QStringLiteral("Database %1 is not open").arg(aliasName_));
+    open();
     if (!upperCase_)
         throw DatabaseError(QStringLiteral("Database %1 has no upper-case mapping").arg(aliasName_));
-    return driver_->anyUpperCaseLike(columns);
+    return driver_->anyUpperCaseLike(columns, *upperCase_);
+}
+
+void Database::fail(const QSqlError& error)
+{
+    const QString text = driver_ ? driver_->errorMessage(error) : errorText(error);
+    if (!lost_ && driver_ && driver_->connectionLost(connection_)) {
+        lost_ = true;
+        emit closing();
+    }
+    throw DatabaseError(text);
 }
 
 QSqlDatabase& Database::connection()
@@ -176,6 +192,7 @@ Table::Table(Database* database, QObject* parent)
     : QObject(parent)
     , database_(database)
 {
+    connect(database_, &Database::closing, this, &Table::close);
 }
 
 QString Table::sqlName() const
@@ -202,6 +219,8 @@ void Table::close()
     reset();
     appending_ = false;
     newRow_.clear();
+    insert_ = QSqlQuery();
+    insertText_.clear();
 }
 
 void Table::first()
@@ -210,12 +229,12 @@ void Table::first()
     const QString name = connection.driver()->escapeIdentifier(sqlName(), QSqlDriver::TableName);
     QSqlQuery count(connection);
     if (!count.exec(QStringLiteral("select count(*) from %1").arg(name)) || !count.next())
-        throw DatabaseError(errorText(count.lastError()));
+        database_->fail(count.lastError());
     recordCount_ = count.value(0).toInt();
     QSqlQuery rows(connection);
     rows.setForwardOnly(true);
     if (!rows.exec(QStringLiteral("select * from %1").arg(name)))
-        throw DatabaseError(errorText(rows.lastError()));
+        database_->fail(rows.lastError());
     start(std::move(rows));
 }
 
@@ -259,25 +278,37 @@ void Table::post()
         columns << driver->escapeIdentifier(entry.first, QSqlDriver::FieldName);
         placeholders << QStringLiteral("?");
     }
-    QSqlQuery insert(connection);
     const QString text = QStringLiteral("insert into %1 (%2) values (%3)")
                              .arg(driver->escapeIdentifier(sqlName(), QSqlDriver::TableName), columns.join(u','),
                                  placeholders.join(u','));
-    if (!insert.prepare(text))
-        throw DatabaseError(errorText(insert.lastError()));
-    for (const auto& entry : newRow_)
-        insert.addBindValue(entry.second);
-    if (!insert.exec())
-        throw DatabaseError(errorText(insert.lastError()));
+    // Rows appended one after another set the same fields: a server then parses the statement once.
+    if (text != insertText_) {
+        insertText_.clear();
+        insert_ = QSqlQuery(connection);
+        if (!insert_.prepare(text))
+            database_->fail(insert_.lastError());
+        insertText_ = text;
+    }
+    for (qsizetype i = 0; i < qsizetype(newRow_.size()); ++i)
+        insert_.bindValue(static_cast<int>(i), newRow_[static_cast<std::size_t>(i)].second);
+    if (!insert_.exec())
+        database_->fail(insert_.lastError());
     appending_ = false;
     newRow_.clear();
     ++recordCount_;
+}
+
+void Table::cancel()
+{
+    appending_ = false;
+    newRow_.clear();
 }
 
 Query::Query(Database* database, QObject* parent)
     : QObject(parent)
     , database_(database)
 {
+    connect(database_, &Database::closing, this, &Query::close);
 }
 
 void Query::close()
@@ -302,11 +333,11 @@ QSqlQuery Query::execute() const
     QSqlQuery query(database_->connection());
     query.setForwardOnly(true);
     if (!query.prepare(sql_.join(u'\n')))
-        throw DatabaseError(errorText(query.lastError()));
+        database_->fail(query.lastError());
     for (const QVariant& value : bindings_)
         query.addBindValue(value);
     if (!query.exec())
-        throw DatabaseError(errorText(query.lastError()));
+        database_->fail(query.lastError());
     return query;
 }
 

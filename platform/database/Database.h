@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
@@ -56,7 +57,7 @@ public:
     // Embedded drivers never ask for a login; kept for the programs that set it.
     bool loginPrompt() const { return loginPrompt_; }
     void setLoginPrompt(bool prompt) { loginPrompt_ = prompt; }
-    bool connected() const { return connection_.isOpen(); }
+    bool connected() const { return connection_.isOpen() && !lost_; }
 
     // The SQL function upper() of this connection maps letters with `mapping` (not owned; it must
     // outlive the connection). Takes effect at the next open.
@@ -70,8 +71,16 @@ public:
     QSqlDatabase& connection();
 
     // The driver's condition for "any of `columns`, upper-cased, is like the one bound pattern";
-    // only while connected with an upper-case mapping.
-    QString anyUpperCaseLike(const QStringList& columns) const;
+    // connects when needed, and needs an upper-case mapping.
+    QString anyUpperCaseLike(const QStringList& columns);
+
+    // Throws the engine's error for a statement that failed on this connection. A connection the
+    // driver finds lost is dropped first, so that the next use connects again.
+    [[noreturn]] void fail(const QSqlError& error);
+
+signals:
+    // The connection is closing: tables and queries on it let go of their rows.
+    void closing();
 
 private:
     QString connectionName_;
@@ -81,6 +90,7 @@ private:
     const CaseMapping* upperCase_ = nullptr;
     const DatabaseDriver* driver_ = nullptr;
     QSqlDatabase connection_;
+    bool lost_ = false;
 };
 
 // A forward cursor over one result: the table's rows or a statement's rows.
@@ -138,6 +148,8 @@ public:
     void setFieldValue(const QString& name, const QVariant& value);
     // Stores the appended row.
     void post();
+    // Drops the appended row without storing it, as after a post the database refused.
+    void cancel();
 
 private:
     QString sqlName() const;
@@ -149,6 +161,8 @@ private:
     int recordCount_ = 0;
     bool appending_ = false;
     std::vector<std::pair<QString, QVariant>> newRow_;
+    QSqlQuery insert_;
+    QString insertText_;
 };
 
 // One statement at a time: close, clearSql, addSql (a line at a time), bind values for its "?"

@@ -91,8 +91,39 @@ std::vector<DatabaseAlias> parse(const std::vector<Line>& lines)
             found.back().driver = value.toUpper();
         else if (key == u"PATH")
             found.back().path = value;
+        else if (key == u"HOST")
+            found.back().host = value;
+        else if (key == u"PORT")
+            found.back().port = value.toInt();
+        else if (key == u"DATABASE")
+            found.back().database = value;
+        else if (key == u"USER")
+            found.back().user = value;
     }
     return found;
+}
+
+// The keys the engine writes for an alias; other keys of its section are kept as they are.
+bool isEngineKey(const QString& key)
+{
+    return key == u"DRIVER" || key == u"PATH" || key == u"HOST" || key == u"PORT" || key == u"DATABASE"
+        || key == u"USER";
+}
+
+QStringList entryLines(const DatabaseAlias& alias)
+{
+    QStringList lines { QStringLiteral("[%1]").arg(alias.name), QStringLiteral("DRIVER=%1").arg(alias.driver) };
+    if (!alias.path.isEmpty() || alias.driver == u"SQLITE")
+        lines << QStringLiteral("PATH=%1").arg(alias.path);
+    if (!alias.host.isEmpty())
+        lines << QStringLiteral("HOST=%1").arg(alias.host);
+    if (alias.port != 0)
+        lines << QStringLiteral("PORT=%1").arg(alias.port);
+    if (!alias.database.isEmpty())
+        lines << QStringLiteral("DATABASE=%1").arg(alias.database);
+    if (!alias.user.isEmpty())
+        lines << QStringLiteral("USER=%1").arg(alias.user);
+    return lines;
 }
 
 std::map<QString, DefaultAlias>& defaults()
@@ -179,12 +210,12 @@ DatabaseAlias AliasFile::change(const DatabaseAlias& alias, bool replace) const
     // New lines break the way the file's first line does.
     const QByteArray lineBreak
         = lines.empty() || lines.front().lineBreak.isEmpty() ? QByteArray("\n") : lines.front().lineBreak;
-    const std::vector<Line> entry { { QStringLiteral("[%1]").arg(alias.name).toUtf8(), lineBreak },
-        { QStringLiteral("DRIVER=%1").arg(alias.driver).toUtf8(), lineBreak },
-        { QStringLiteral("PATH=%1").arg(alias.path).toUtf8(), lineBreak } };
+    std::vector<Line> entry;
+    for (const QString& text : entryLines(alias))
+        entry.push_back({ text.toUtf8(), lineBreak });
 
-    // The alias's own section gets the new header, driver and path in place of its old ones;
-    // whatever else it holds, and every other line, stays as it was.
+    // The alias's own section gets the new header and keys in place of its old ones; whatever else
+    // it holds, and every other line, stays as it was.
     std::vector<Line> result;
     bool inSection = false;
     bool replaced = false;
@@ -198,7 +229,7 @@ DatabaseAlias AliasFile::change(const DatabaseAlias& alias, bool replace) const
                 continue;
             }
         }
-        if (inSection && (keyOf(trimmed) == u"DRIVER" || keyOf(trimmed) == u"PATH"))
+        if (inSection && isEngineKey(keyOf(trimmed)))
             continue;
         result.push_back(line);
     }

@@ -15,6 +15,13 @@ struct DatabaseAlias {
     QString name;
     QString driver; // "SQLITE" when the entry names none
     QString path; // the database file, for file-based drivers
+    // Where a server's database is, for server drivers: a host name or the folder of a Unix
+    // socket, a port (0: the client library's default), the database and the user to log in as.
+    // A password never stands in the alias file: the server's client library finds its own.
+    QString host = {};
+    int port = 0;
+    QString database = {};
+    QString user = {};
 };
 
 class AliasFile {
@@ -45,13 +52,22 @@ private:
     QString fileName_;
 };
 
+// A column that a program searches by upper-cased LIKE, which a driver may index for it.
+struct SearchedColumn {
+    QString table;
+    QString column;
+};
+
 // What the engine does for a program on a machine that does not know its alias yet: write the
 // alias, pointing at `fileName` in the user's data folder, and create that database from `schema`
-// when the file does not exist.
+// when the file does not exist. A server database that holds no tables yet gets the same tables.
+// The schema's statements keep to the SQL every driver understands: create table with integer and
+// text columns, not null and unique, and create index.
 struct DefaultAlias {
     QString name;
     QString fileName;
     QStringList schema;
+    std::vector<SearchedColumn> searchedColumns = {};
 };
 
 // Registers the defaults for one alias name; the latest registration for a name counts.

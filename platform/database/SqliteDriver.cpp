@@ -240,7 +240,7 @@ public:
             throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(handle)));
     }
 
-    QString anyUpperCaseLike(const QStringList& columns) const override
+    QString anyUpperCaseLike(const QStringList& columns, const CaseMapping& /*mapping*/) const override
     {
         return QStringLiteral("upper_like_any(?, %1)").arg(columns.join(QStringLiteral(", ")));
     }
@@ -330,6 +330,8 @@ const DatabaseDriver& databaseDriver(const QString& name)
 {
     if (name.isEmpty() || name.compare(u"SQLITE", Qt::CaseInsensitive) == 0)
         return sqliteDriver();
+    if (name.compare(u"POSTGRESQL", Qt::CaseInsensitive) == 0)
+        return postgresDriver();
     throw DatabaseError(QStringLiteral("Unknown database driver: %1").arg(name));
 }
 
