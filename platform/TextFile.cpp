@@ -39,8 +39,9 @@ QString decodeText(const QByteArray& bytes)
     QString text;
     // Checked before decoding, so that a Windows-1250 file is not decoded twice.
     if (QByteArrayView(bytes).isValidUtf8()) {
-        const qsizetype byteOrderMark = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-        text = QString::fromUtf8(QByteArrayView(bytes).sliced(byteOrderMark));
+        // The decoder drops one leading byte-order mark; a second one is a character of the text.
+        QStringDecoder utf8(QStringConverter::Utf8);
+        text = utf8(bytes);
     } else {
         text = decodeWindows1250(bytes);
     }
