@@ -5,13 +5,14 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6sql6-sqlite
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6sql6-sqlite
   qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation2 fonts-dejavu-core fonts-terminus-otb fontconfig
   libbenchmark-dev hyperfine
   xvfb xauth xdotool imagemagick x11-utils
   sqlite3 libsqlite3-dev
+  desktop-file-utils appstream lintian
 )
 
 missing=()
