@@ -34,7 +34,13 @@ for package in "${packages[@]}"; do
 done
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+installed=no
+cleanup() {
+  # A failed check leaves no package of its own behind on the machine.
+  if [ $installed = yes ]; then dpkg -r "${packages[@]}" >/dev/null 2>&1 || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
 # What the packages hold, and which of their folders were there before: only those may stay.
 for deb in "${debs[@]}"; do
   dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^\.\?$'
@@ -44,6 +50,7 @@ while IFS= read -r path; do
 done <"$work/contents" >"$work/folders-before"
 
 echo "== Installing"
+installed=yes
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${debs[@]}" >/dev/null
 while IFS= read -r path; do
   [ -e "$path" ] || { echo "FAIL: $path is not installed" >&2; exit 1; }
@@ -54,6 +61,7 @@ bash scripts/check-installed-programs.sh /usr
 
 echo "== Removing"
 dpkg -r "${packages[@]}" >/dev/null
+installed=no
 left=()
 while IFS= read -r path; do
   if [ -e "$path" ] && ! grep -qxF "$path" "$work/folders-before"; then
