@@ -19,8 +19,7 @@ QString errorReportText(const QString& message);
 void reportError(const std::exception& error);
 
 // Runs `handler`; whatever it throws goes to the default error report.
-template <typename Handler>
-void runGuarded(Handler&& handler) noexcept
+template <typename Handler> void runGuarded(Handler&& handler) noexcept
 {
     try {
         std::forward<Handler>(handler)();
@@ -31,18 +30,27 @@ void runGuarded(Handler&& handler) noexcept
     }
 }
 
+namespace detail {
+
+// Both branches depend on the template's own parameters, so each compiler checks only the one taken.
+template <typename Receiver, typename Slot, typename... Args>
+void invokeSlot(Receiver* receiver, Slot slot, Args&&... args)
+{
+    if constexpr (std::is_invocable_v<Slot, Receiver*, Args...>)
+        std::invoke(slot, receiver, std::forward<Args>(args)...);
+    else
+        std::invoke(slot, receiver);
+}
+
+} // namespace detail
+
 // connect() for event handlers: the slot runs behind the guard. Signal arguments are passed on
 // when the slot takes them, and dropped when it takes none.
 template <typename Sender, typename Signal, typename Receiver, typename Slot>
 QMetaObject::Connection connectGuarded(const Sender* sender, Signal signal, Receiver* receiver, Slot slot)
 {
     return QObject::connect(sender, signal, receiver, [receiver, slot](auto&&... args) -> void {
-        runGuarded([&] {
-            if constexpr (std::is_invocable_v<Slot, Receiver*, decltype(args)...>)
-                std::invoke(slot, receiver, std::forward<decltype(args)>(args)...);
-            else
-                std::invoke(slot, receiver);
-        });
+        runGuarded([&] { detail::invokeSlot(receiver, slot, std::forward<decltype(args)>(args)...); });
     });
 }
 

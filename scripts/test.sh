@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs the whole suite
-# headless; then builds and runs it again under AddressSanitizer and UndefinedBehaviorSanitizer.
-# Fails when either run fails.
+# Installs what is missing, builds everything with GCC and warnings as errors and runs the whole
+# suite headless; then builds it again with Clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, with the libFuzzer targets, and runs it all again. Fails when either
+# run fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,8 +24,8 @@ run_suite() {
 status=0
 run_suite build || status=1
 ASAN_OPTIONS="detect_leaks=1" LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp" \
-UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-  run_suite build-sanitize -DSANITIZE=ON || status=1
+UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" CC=clang CXX=clang++ \
+  run_suite build-clang-sanitize -DSANITIZE=ON -DFUZZ=ON || status=1
 
 if [ "$status" -ne 0 ]; then
   echo "FAILED: see the output above"

@@ -28,29 +28,29 @@ public:
     explicit TfrmSzukaj(QWidget* parent = nullptr);
     ~TfrmSzukaj() override;
 
-    QMenuBar* MainMenu1;
-    QMenu* Plik1;
-    QAction* Dodajpyt1;
-    QAction* Dodajpytzpengr1;
-    QAction* Wyjd1;
-    QMenu* Pomoc1;
-    QAction* Pomoc2;
-    QAction* Oprogramie1;
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* Plik1 = nullptr;
+    QAction* Dodajpyt1 = nullptr;
+    QAction* Dodajpytzpengr1 = nullptr;
+    QAction* Wyjd1 = nullptr;
+    QMenu* Pomoc1 = nullptr;
+    QAction* Pomoc2 = nullptr;
+    QAction* Oprogramie1 = nullptr;
 
-    QWidget* client; // the client area the layout is measured in
-    QFrame* Bevel1;
-    RadioGroup* RadioGroup_operacja;
-    QLabel* Label_szukany;
-    QLineEdit* Edit_tytul;
-    QPushButton* button_szukaj;
-    QLabel* Label_wyswietl;
-    QComboBox* cmbListaPlyt;
-    QLabel* Label2;
-    LineList* ListBox1;
-    QLabel* Label3;
-    QPlainTextEdit* memo1;
-    QPushButton* Button_instaluj;
-    QPushButton* Button_wyjdz;
+    QWidget* client = nullptr; // the client area the layout is measured in
+    QFrame* Bevel1 = nullptr;
+    RadioGroup* RadioGroup_operacja = nullptr;
+    QLabel* Label_szukany = nullptr;
+    QLineEdit* Edit_tytul = nullptr;
+    QPushButton* button_szukaj = nullptr;
+    QLabel* Label_wyswietl = nullptr;
+    QComboBox* cmbListaPlyt = nullptr;
+    QLabel* Label2 = nullptr;
+    LineList* ListBox1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPlainTextEdit* memo1 = nullptr;
+    QPushButton* Button_instaluj = nullptr;
+    QPushButton* Button_wyjdz = nullptr;
 
     // The CD-ROM drive letters, C to Z, found when the window was created.
     const QString& NapedyCD() const { return napedyCD_; }
