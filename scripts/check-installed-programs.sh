@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts both programs installed under PREFIX the way the desktop's menu does, from the Exec lines
 # of their menu entries, under Xvfb, and checks that each runs from PREFIX with the files installed
-# beside it: Kavrino plays a sound through the media module in PREFIX/lib/kavrino/, and ztr_search
+# beside it: Kavrino plays a sound through its media module in PREFIX/lib/, and ztr_search
 # shows the help file in PREFIX/share/ztr_search/ from its menu "Pomoc" > "Pomoc".
 #   scripts/check-installed-programs.sh PREFIX
 set -euo pipefail
@@ -76,13 +76,14 @@ printf 'RIFF\x64\x06\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x40\x1f\x00
 head -c 1600 /dev/zero | tr '\0' '\200' >>"$sound"
 xdotool type --delay 10 grajplik && xdotool key Return
 xdotool type --delay 10 "$sound" && xdotool key Return
-module=$prefix/lib/kavrino/libplatform_qtmedia.so
-loaded=no
+module=
 for _ in $(seq 150); do
-  grep -qF "$module" "/proc/$pid/maps" && loaded=yes && break
+  module=$(awk -v lib="$prefix/lib/" 'index($6, lib) == 1 && $6 ~ /\/kavrino\/libplatform_qtmedia\.so$/ { print $6; exit }' \
+    "/proc/$pid/maps")
+  [ -n "$module" ] && break
   sleep 0.2
 done
-[ $loaded = yes ] || fail "Kavrino did not load $module to play a sound"
+[ -n "$module" ] || fail "Kavrino did not load its media module from $prefix/lib/ to play a sound"
 echo "Kavrino: played a sound through $module"
 kill "$pid"
 

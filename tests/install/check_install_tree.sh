@@ -3,10 +3,12 @@
 # exactly the expected files, icons as large as their folders say, metainfo that agrees with the
 # menu entries and icons beside it, and both programs running from the prefix with the files
 # installed there.
-#   tests/install/check_install_tree.sh BUILD_DIR SOURCE_DIR
+#   tests/install/check_install_tree.sh BUILD_DIR SOURCE_DIR MODULE_DIR
+# MODULE_DIR is where the prefix keeps the programs' modules (lib/<triplet> on Debian).
 set -euo pipefail
 build=$1
 source=$2
+module_dir=$3
 
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -17,7 +19,7 @@ ztr=invalid.kavrino.ztr_search
 sizes=(16 22 24 32 48 64 128 256)
 expected=(
   bin/Kavrino
-  lib/kavrino/libplatform_qtmedia.so
+  "$module_dir/kavrino/libplatform_qtmedia.so"
   "share/applications/$kavrino.desktop"
   "share/metainfo/$kavrino.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$kavrino.svg"
