@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -61,7 +62,7 @@ std::optional<FontChoice> runFontDialog(const FontChoice& initial)
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return FontChoice{fonts->currentFont(), color};
+    return FontChoice { fonts->currentFont(), color };
 }
 
 QMessageBox::Icon toQtIcon(MessageIcon icon)
@@ -146,12 +147,17 @@ void showMessage(const QString& text)
 
 QString toQtFilter(const QString& filter)
 {
+    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
     const QStringList parts = filter.split(u'|');
     QStringList entries;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& description = parts.at(i);
-        QString patterns = parts.at(i + 1);
-        patterns.replace(u';', u' ');
+        QStringList each = parts.at(i + 1).split(separators, Qt::SkipEmptyParts);
+        // "*.*" matches every file on the original platform, names without a dot included.
+        for (QString& pattern : each)
+            if (pattern == u"*.*")
+                pattern = QStringLiteral("*");
+        const QString patterns = each.join(u' ');
         // Qt reads the patterns from the parentheses that end the description.
         if (description.endsWith(QStringLiteral("(%1)").arg(patterns)))
             entries << description;

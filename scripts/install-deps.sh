@@ -13,6 +13,8 @@ packages=(
   libbenchmark-dev hyperfine
   xvfb xauth xdotool imagemagick x11-utils
   sqlite3 libsqlite3-dev
+  shared-mime-info
+  xorriso dosfstools
   desktop-file-utils appstream lintian
 )
 

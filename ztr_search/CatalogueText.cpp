@@ -34,6 +34,32 @@ QString resultLine(const QString& name, const QString& description, const QStrin
         + QStringLiteral(". Płyta: ") + discName;
 }
 
+namespace {
+
+const QString installMarker = QStringLiteral("Instalacja: ");
+const QString discMarker = QStringLiteral(". Płyta: ");
+
+} // namespace
+
+std::optional<QString> installPathOfLine(const QString& line)
+{
+    const qsizetype install = line.indexOf(installMarker);
+    const qsizetype disc = line.indexOf(discMarker);
+    // A ". Płyta: " in the description, before any "Instalacja: ", leaves no path between them.
+    if (install < 0 || disc < install + installMarker.size())
+        return std::nullopt;
+    const qsizetype start = install + installMarker.size();
+    return line.mid(start, disc - start);
+}
+
+std::optional<QString> discNameOfLine(const QString& line)
+{
+    const qsizetype disc = line.indexOf(discMarker);
+    if (disc < 0)
+        return std::nullopt;
+    return line.mid(disc + discMarker.size());
+}
+
 QString summaryLine(qsizetype programCount)
 {
     return QStringLiteral("Znaleziono %1 programów").arg(programCount);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 // The five columns a word is looked for in.
 QStringList searchedColumns();
@@ -20,6 +21,12 @@ QStringList discStatement();
 // name + " - " + description + requirements + " Instalacja: " + install path + ". Płyta: " + disc.
 QString resultLine(const QString& name, const QString& description, const QString& requirements,
     const QString& installPath, const QString& discName);
+
+// The install path of a program line: the text between the first "Instalacja: " and the first
+// ". Płyta: ". Nothing when the line lacks either, or has them the other way round.
+std::optional<QString> installPathOfLine(const QString& line);
+// The disc name of a program line: the rest of it after the first ". Płyta: ".
+std::optional<QString> discNameOfLine(const QString& line);
 
 // "Znaleziono N programów"
 QString summaryLine(qsizetype programCount);

@@ -2,18 +2,23 @@
 
 #include "platform/Application.h"
 #include "platform/Cursor.h"
-#include "platform/drives/Drives.h"
+#include "platform/Dialogs.h"
 #include "platform/ErrorReport.h"
 #include "platform/Fonts.h"
 #include "platform/Help.h"
+#include "platform/drives/Drives.h"
 #include "ztr_search/CatalogueText.h"
+#include "ztr_search/FmxUtils.h"
 #include "ztr_search/LineList.h"
 #include "ztr_search/RadioGroup.h"
 #include "ztr_search/WielkieLitery.h"
 #include "ztr_search/formBazaDanych.h"
+#include "ztr_search/formDodaj.h"
+#include "ztr_search/formInformacje.h"
 
 #include <QCollator>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +30,7 @@
 #include <QStandardItemModel>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 
 TfrmSzukaj* frmSzukaj = nullptr;
 
@@ -377,6 +383,9 @@ void TfrmSzukaj::RadioGroup_operacjaClick()
 
 void TfrmSzukaj::Dodajpyt1Click()
 {
+    // A fresh window each time, released as soon as it has closed.
+    const auto window = std::make_unique<TfrmDodaj>(this);
+    window->exec();
 }
 
 void TfrmSzukaj::Dodajpytzpengr1Click()
@@ -395,6 +404,9 @@ void TfrmSzukaj::Pomoc2Click()
 
 void TfrmSzukaj::Oprogramie1Click()
 {
+    auto* window = new TfrmInformacje(this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->exec();
 }
 
 void TfrmSzukaj::Button_wyjdzClick()
@@ -404,4 +416,30 @@ void TfrmSzukaj::Button_wyjdzClick()
 
 void TfrmSzukaj::Button_instalujClick()
 {
+    // With no line selected, the line whose description is shown is the one the user chose.
+    const int selected = ListBox1->itemIndex();
+    const QString line = selected >= 0 ? ListBox1->line(selected) : memo1->toPlainText();
+    if (line.isEmpty()) {
+        platform::showMessage(QStringLiteral("Nie wybrano programu."));
+        return;
+    }
+    const std::optional<QString> installPath = installPathOfLine(line);
+    const std::optional<QString> discName = discNameOfLine(line);
+    if (!installPath || !discName) {
+        platform::showMessage(QStringLiteral("Wybrany wiersz nie zawiera ścieżki instalacji i nazwy płyty."));
+        return;
+    }
+    // Read at each press: a disc put in since the start has its folder now.
+    const platform::DriveMap drives = platform::DriveMap::current();
+    for (const QChar letter : NapedyCD()) {
+        // No backslash after the colon: a path without one is taken from the drive's root.
+        const std::optional<QString> file = drives.resolve(letter + QStringLiteral(":") + *installPath);
+        if (!file || !QFileInfo(*file).isFile())
+            continue;
+        const QString root = drives.resolve(letter + QStringLiteral(":\\")).value_or(QString());
+        if (!ShellStartFile(*file, QString(), root, SW_SHOW))
+            platform::showMessage(QStringLiteral("Nie udało się uruchomić pliku: %1").arg(*file));
+        return;
+    }
+    platform::showMessage(QStringLiteral("Proszę włożyć płytę: ") + *discName);
 }

@@ -86,7 +86,10 @@ DriveMap DriveMap::current()
     const QString mapFile = qEnvironmentVariable(driveMapVariable);
     if (!mapFile.isEmpty())
         return fromMapText(readFile(mapFile));
-    return discover(opticalDevicesOfSystem(), parseDiscMounts(readFile(QStringLiteral("/proc/self/mountinfo"))));
+    std::vector<DiscMount> mounts = parseDiscMounts(readFile(QStringLiteral("/proc/self/mountinfo")));
+    for (DiscMount& mount : mounts)
+        mount.medium = mediumOfMountSource(mount.source);
+    return discover(opticalDevicesOfSystem(), mounts);
 }
 
 DriveMap DriveMap::fromMapText(const QString& text)
@@ -107,7 +110,12 @@ DriveMap DriveMap::fromMapText(const QString& text)
             continue;
         drives.erase(std::remove_if(drives.begin(), drives.end(), [&](const Drive& d) { return d.letter == letter; }),
             drives.end());
-        drives.push_back({ letter, *type, match.captured(3) });
+        // A medium follows the root after "|": the device or image file the drive's volume is on.
+        const QString place = match.captured(3);
+        const qsizetype bar = place.indexOf(u'|');
+        const QString root = bar < 0 ? place : place.left(bar).trimmed();
+        const QString medium = bar < 0 ? QString() : place.mid(bar + 1).trimmed();
+        drives.push_back({ letter, *type, root, medium });
     }
     return DriveMap(std::move(drives));
 }
@@ -125,13 +133,14 @@ DriveMap DriveMap::discover(const QStringList& opticalDevices, const std::vector
     for (const QString& device : opticalDevices) {
         if (next > u'Z')
             break;
-        drives.push_back({ QChar(next++), DriveType::CdRom, mountPointOf(device) });
+        drives.push_back({ QChar(next++), DriveType::CdRom, mountPointOf(device), device });
     }
     for (const DiscMount& mount : discMounts) {
         if (next > u'Z')
             break;
         if (!opticalDevices.contains(mount.source))
-            drives.push_back({ QChar(next++), DriveType::CdRom, mount.mountPoint });
+            drives.push_back({ QChar(next++), DriveType::CdRom, mount.mountPoint,
+                mount.medium.isEmpty() ? mount.source : mount.medium });
     }
     return DriveMap(std::move(drives));
 }
@@ -151,6 +160,69 @@ std::vector<DiscMount> DriveMap::parseDiscMounts(const QString& mountInfo)
         mounts.push_back({ unescapeMountField(fields.at(separator + 2)), unescapeMountField(fields.at(4)) });
     }
     return mounts;
+}
+
+QString DriveMap::mountSourceOf(const QString& folder, const QString& mountInfo)
+{
+    const QString wanted = QDir::cleanPath(folder);
+    QString source;
+    qsizetype longest = -1;
+    for (const QString& line : mountInfo.split(u'\n')) {
+        const QStringList fields = line.split(u' ', Qt::SkipEmptyParts);
+        const qsizetype separator = fields.indexOf(QStringLiteral("-"));
+        if (separator < 6 || separator + 2 >= fields.size())
+            continue;
+        const QString mountPoint = unescapeMountField(fields.at(4));
+        const bool holds = mountPoint == u"/" || wanted == mountPoint || wanted.startsWith(mountPoint + u'/');
+        // A later mount on the same point hides the earlier one.
+        if (holds && mountPoint.size() >= longest) {
+            longest = mountPoint.size();
+            source = unescapeMountField(fields.at(separator + 2));
+        }
+    }
+    return source;
+}
+
+QString DriveMap::mediumOfMountSource(const QString& source, const QString& sysBlock)
+{
+    static const QRegularExpression loopDevice(QStringLiteral(R"(^/dev/(loop\d+)$)"));
+    const QRegularExpressionMatch loop = loopDevice.match(source);
+    if (!loop.hasMatch())
+        return source;
+    const QString backingFile
+        = readFile(QStringLiteral("%1/%2/loop/backing_file").arg(sysBlock, loop.captured(1))).trimmed();
+    return backingFile.isEmpty() ? source : backingFile;
+}
+
+QString DriveMap::windowsPath(const QString& localPath) const
+{
+    const QString path = QDir::cleanPath(QDir::isAbsolutePath(localPath) ? localPath : QDir(localPath).absolutePath());
+    QChar letter = u'C';
+    QString rest = path;
+    qsizetype longest = -1;
+    for (const Drive& drive : drives_) {
+        if (drive.root.isEmpty())
+            continue;
+        const QString root = QDir::cleanPath(drive.root);
+        const QString prefix = root.endsWith(u'/') ? root : root + u'/';
+        if ((path == root || path.startsWith(prefix)) && root.size() > longest) {
+            longest = root.size();
+            letter = drive.letter;
+            rest = path.mid(root.size());
+        }
+    }
+    while (rest.startsWith(u'/'))
+        rest.remove(0, 1);
+    rest.replace(u'/', u'\\');
+    return QString(letter) + QStringLiteral(":\\") + rest;
+}
+
+std::optional<Drive> DriveMap::drive(QChar letter) const
+{
+    const Drive* found = find(letter);
+    if (!found)
+        return std::nullopt;
+    return *found;
 }
 
 const Drive* DriveMap::find(QChar letter) const

@@ -18,12 +18,14 @@ struct Drive {
     QChar letter; // upper case, C to Z
     DriveType type;
     QString root; // folder the drive's root stands for; empty while no disc is in the drive
+    QString medium = {}; // device or image file the drive's volume is read from; empty when unknown
 };
 
 // A mount of an optical medium as /proc/self/mountinfo gives it.
 struct DiscMount {
     QString source; // "/dev/sr0", or the loop device of an image
     QString mountPoint;
+    QString medium = {}; // what the source reads from, when that is not the source itself
 };
 
 class DriveMap {
@@ -34,8 +36,8 @@ public:
     // The map file named by PLATFORM_DRIVE_MAP when it is set, otherwise what the system shows.
     static DriveMap current();
 
-    // Lines "<letter>: <type> [<root>]"; "#" starts a comment; unreadable lines are skipped.
-    // Types: cdrom, fixed, removable, remote, ramdisk.
+    // Lines "<letter>: <type> [<root>] [| <medium>]"; "#" starts a comment; unreadable lines are
+    // skipped. Types: cdrom, fixed, removable, remote, ramdisk.
     static DriveMap fromMapText(const QString& text);
 
     // C is "/"; each optical device in `opticalDevices` (in that order), then each other mounted
@@ -44,6 +46,13 @@ public:
 
     // The ISO 9660 and UDF mounts listed in mountinfo text, in the order given.
     static std::vector<DiscMount> parseDiscMounts(const QString& mountInfo);
+
+    // The source of the mount that holds `folder` (the longest mount point above it) in mountinfo
+    // text; empty when none does.
+    static QString mountSourceOf(const QString& folder, const QString& mountInfo);
+    // What a mount source reads from: a loop device's backing file as `sysBlock` shows it, so that
+    // an image stays readable where its loop device is not; any other source as it is.
+    static QString mediumOfMountSource(const QString& source, const QString& sysBlock = QStringLiteral("/sys/block"));
 
     const std::vector<Drive>& drives() const { return drives_; }
 
@@ -56,6 +65,13 @@ public:
     // The existing file or folder that a path like "D:\DIR\FILE.EXE" names, each name matched
     // without regard to case; nothing when the drive, its disc or any part of the path is missing.
     std::optional<QString> resolve(const QString& windowsPath) const;
+
+    // The path like "D:\DIR\FILE.EXE" of a local path: on the drive whose root holds it, the
+    // longest root winning; on C, the root file system, when no drive's root holds it.
+    QString windowsPath(const QString& localPath) const;
+
+    // The drive of `letter`, or nothing.
+    std::optional<Drive> drive(QChar letter) const;
 
 private:
     const Drive* find(QChar letter) const;

@@ -26,6 +26,7 @@ private slots:
         QTest::newRow("windows-1250 at the very end") << QByteArray("ko\xB3") << QStringLiteral("koł");
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringLiteral("a\nb\n");
         QTest::newRow("lone cr") << QByteArray("a\rb") << QStringLiteral("a\nb");
+        QTest::newRow("mixed breaks") << QByteArray("\r\r\n\n\ra\r") << QStringLiteral("\n\n\n\na\n");
         QTest::newRow("windows-1250 with crlf") << QByteArray("\xA3\xF3\x64\x9F\r\n") << QStringLiteral("Łódź\n");
     }
     void decode()
@@ -66,7 +67,7 @@ private slots:
             QCOMPARE(error.message(), QStringLiteral("Cannot create file \"%1\". File too large").arg(fileName));
         }
         QCOMPARE(platform::readTextFile(fileName), QStringLiteral("stary"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tekst.txt")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("tekst.txt") });
     }
 
     void failures_data()

@@ -45,4 +45,21 @@ void RecordingMediaOutput::play(platform::MediaDeviceType type, const QString& f
     played.append({ type, fileName });
 }
 
+RecordingShellStart::RecordingShellStart()
+{
+    platform::setShellStartService(this);
+}
+
+RecordingShellStart::~RecordingShellStart()
+{
+    platform::setShellStartService(nullptr);
+}
+
+bool RecordingShellStart::startFile(
+    const QString& file, const QString& parameters, const QString& directory, int showCommand)
+{
+    started.append({ file, parameters, directory, showCommand });
+    return succeeds;
+}
+
 } // namespace testing

@@ -1,9 +1,11 @@
 // Recording stand-ins for the services that must never reach the real desktop in a test: the
-// beep, the log-off request and the media output. Each installs itself for its lifetime.
+// beep, the log-off request, the media output and the shell start. Each installs itself for its
+// lifetime.
 #pragma once
 
 #include "platform/MediaPlayer.h"
 #include "platform/Session.h"
+#include "platform/desktop/ShellStart.h"
 
 #include <QList>
 #include <QString>
@@ -39,6 +41,23 @@ public:
 
     QList<Played> played;
     int stops = 0;
+};
+
+class RecordingShellStart : public platform::ShellStartService {
+public:
+    struct Started {
+        QString file;
+        QString parameters;
+        QString directory;
+        int showCommand;
+    };
+
+    RecordingShellStart();
+    ~RecordingShellStart() override;
+    bool startFile(const QString& file, const QString& parameters, const QString& directory, int showCommand) override;
+
+    QList<Started> started;
+    bool succeeds = true; // what every start answers
 };
 
 } // namespace testing

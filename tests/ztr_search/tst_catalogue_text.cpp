@@ -50,6 +50,49 @@ private slots:
             QStringLiteral("Szachy - Gra logiczna. Instalacja: GRY\\SZACHY\\SETUP.EXE. Płyta: Płyta 5"));
     }
 
+    void cuttingALineGivesInstallPathAndDisc_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("disc");
+        const QString longPath
+            = QStringLiteral("INSTALACJE\\%1\\%2\\SETUP.EXE").arg(QString(40, u'A'), QString(40, u'B'));
+        QTest::newRow("built line") << resultLine("Szachy", "Gra logiczna", ".", "GRY\\SZACHY\\SETUP.EXE", "Płyta 5")
+                                    << true << "GRY\\SZACHY\\SETUP.EXE"
+                                    << "Płyta 5";
+        QTest::newRow("full stop path") << resultLine("Gra", ".", ".", ".", "Płyta 5") << true << "."
+                                        << "Płyta 5";
+        QTest::newRow("empty path") << "Gra - Instalacja: . Płyta: P" << true << ""
+                                    << "P";
+        QTest::newRow("long path kept whole")
+            << resultLine("Gra", ".", ".", longPath, "Płyta 5") << true << longPath << "Płyta 5";
+        QTest::newRow("Instalacja in the description")
+            << resultLine("Gra", "Instalacja: ALT", ".", "GRY\\SETUP.EXE", "Płyta 5") << true
+            << "ALT. Instalacja: GRY\\SETUP.EXE"
+            << "Płyta 5";
+        QTest::newRow("Płyta in the description after Instalacja")
+            << resultLine("Gra", "Instalacja: ALT.EXE. Płyta: Stara", ".", "GRY\\SETUP.EXE", "Płyta 5") << true
+            << "ALT.EXE"
+            << "Stara. Instalacja: GRY\\SETUP.EXE. Płyta: Płyta 5";
+        QTest::newRow("Płyta in the description before Instalacja")
+            << resultLine("Gra", "Opis. Płyta: Stara", ".", "GRY\\SETUP.EXE", "Płyta 5") << false << ""
+            << "Stara. Instalacja: GRY\\SETUP.EXE. Płyta: Płyta 5";
+        QTest::newRow("summary line") << "Znaleziono 3 programów" << false << ""
+                                      << "";
+        QTest::newRow("no disc marker") << "Gra - opis Instalacja: GRY\\SETUP.EXE" << false << ""
+                                        << "";
+    }
+    void cuttingALineGivesInstallPathAndDisc()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, cut);
+        QFETCH(QString, path);
+        QFETCH(QString, disc);
+        QCOMPARE(installPathOfLine(line), cut ? std::optional(path) : std::nullopt);
+        QCOMPARE(discNameOfLine(line), disc.isEmpty() ? std::nullopt : std::optional(disc));
+    }
+
     void summaryLine_data()
     {
         QTest::addColumn<qsizetype>("count");
