@@ -1,5 +1,7 @@
 #include "kavrino/TurtlePictures.h"
 
+#include "platform/ProgramIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -58,12 +60,8 @@ QImage turtlePictureLeft()
     return image;
 }
 
-QIcon turtleIcon()
+void paintTurtleIcon(QPainter& painter)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor skin(110, 170, 70);
     painter.setPen(QPen(QColor(40, 70, 20), 1));
     painter.setBrush(skin);
@@ -78,8 +76,11 @@ QIcon turtleIcon()
     painter.setPen(QPen(QColor(170, 210, 120), 1.2));
     painter.drawLine(QPointF(16, 9), QPointF(16, 26));
     painter.drawLine(QPointF(9, 17.5), QPointF(23, 17.5));
-    painter.end();
-    return QIcon(QPixmap::fromImage(image));
+}
+
+QIcon turtleIcon()
+{
+    return platform::iconFromPainting(paintTurtleIcon);
 }
 
 } // namespace kavrino

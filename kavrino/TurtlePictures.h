@@ -5,6 +5,8 @@
 #include <QIcon>
 #include <QImage>
 
+class QPainter;
+
 namespace kavrino {
 
 // White, opaque bitmaps: a narrow black triangle pointing the turtle's way, with a red line of
@@ -14,6 +16,8 @@ QImage turtlePictureRight(); // heading 90, 24 by 16
 QImage turtlePictureDown(); // heading 0, 16 by 24
 QImage turtlePictureLeft(); // heading 270, 24 by 16
 
+// The program's icon: a green turtle seen from above, head up, in a box of platform::iconGrid units.
+void paintTurtleIcon(QPainter& painter);
 QIcon turtleIcon();
 
 } // namespace kavrino

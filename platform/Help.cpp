@@ -3,8 +3,8 @@
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
+#include "platform/ProgramFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +23,7 @@ QString helpFilePath(const QString& fileName)
 {
     if (QFileInfo(fileName).isAbsolute() || fileName.contains(u'/'))
         return fileName;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+    return QDir(programFolder(ProgramFolder::Data)).filePath(fileName);
 }
 
 QTextBrowser* helpWindow(QWidget* owner)

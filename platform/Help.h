@@ -1,5 +1,5 @@
 // The help engine: shows the contents page of a help file in a small window of its own. A help
-// file is HTML text in UTF-8; a bare file name is looked up in the program's own folder.
+// file is HTML text in UTF-8; a bare file name is looked up in the program's data folder.
 #pragma once
 
 #include <QString>
@@ -9,7 +9,8 @@ class QTextBrowser;
 
 namespace platform {
 
-// Where the help file `fileName` is: itself when it names a folder, else next to the program.
+// Where the help file `fileName` is: itself when it names a folder, else in the program's data
+// folder (platform/ProgramFiles.h).
 QString helpFilePath(const QString& fileName);
 
 // Shows the file's contents in the help window of `owner`, which is created on first use and

@@ -3,8 +3,8 @@
 #include "platform/ErrorReport.h"
 #include "platform/Errors.h"
 #include "platform/FileReading.h"
+#include "platform/ProgramFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
@@ -34,16 +34,11 @@ std::unique_ptr<MediaOutput> makeQtMediaOutput()
 {
     // Qt Multimedia brings some twenty libraries (sound server, codecs, network) that a program
     // would otherwise load at every start; they come with the first file played instead.
-    const QString name = QStringLiteral("platform_qtmedia");
-    QStringList tried;
-    for (const QString& folder : { QCoreApplication::applicationDirPath(), QStringLiteral(PLATFORM_MODULE_DIR) }) {
-        QLibrary module(QDir(folder).filePath(name));
-        using Factory = MediaOutput* (*)();
-        if (const auto create = reinterpret_cast<Factory>(module.resolve("platform_createQtMediaOutput")))
-            return std::unique_ptr<MediaOutput>(create());
-        tried << module.errorString();
-    }
-    throw MediaError(QStringLiteral("The media playback module cannot be loaded: %1").arg(tried.join(QStringLiteral("; "))));
+    QLibrary module(QDir(programFolder(ProgramFolder::Modules)).filePath(QStringLiteral("platform_qtmedia")));
+    using Factory = MediaOutput* (*)();
+    if (const auto create = reinterpret_cast<Factory>(module.resolve("platform_createQtMediaOutput")))
+        return std::unique_ptr<MediaOutput>(create());
+    throw MediaError(QStringLiteral("The media playback module cannot be loaded: %1").arg(module.errorString()));
 }
 
 void checkMediaFile(MediaDeviceType type, const QString& fileName)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   clang libclang-rt-dev
-  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6sql6-sqlite
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6sql6-sqlite
   qt6-qpa-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation2 fonts-dejavu-core fonts-terminus-otb fontconfig
@@ -17,6 +17,7 @@ packages=(
   xorriso dosfstools
   postgresql libpq-dev libqt6sql6-psql
   pxlib-dev
+  desktop-file-utils appstream lintian
 )
 
 missing=()
