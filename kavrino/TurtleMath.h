@@ -1,9 +1,11 @@
 // The arithmetic of one turtle step, kept apart from the widget so that it can be tested alone.
 // It reproduces the original program to the pixel: degrees become radians with pi taken as
 // 3.14159, the angle is kept with a 40-bit significand, and the end point is rounded half to even.
+// It is not the drawing surface: TZolw holds the turtle and its bitmap.
 #pragma once
 
 #include <QPoint>
+#include <array>
 #include <cstdint>
 
 class QImage;
@@ -20,13 +22,37 @@ long double roundToReal48(long double value);
 // The heading in radians as the step uses it.
 long double stepAngle(std::int32_t kat);
 
+// The sine and cosine of a heading's step angle, in double precision.
+struct StepDirection {
+    double sin;
+    double cos;
+};
+StepDirection stepDirection(std::int32_t kat);
+
+// Remembers the directions of the headings met lately: a drawing turns between a few headings, and
+// the sine and cosine are most of the cost of a step.
+class StepDirections {
+public:
+    const StepDirection& of(std::int32_t kat);
+
+private:
+    struct Entry {
+        std::int32_t kat = 0;
+        bool known = false;
+        StepDirection direction{};
+    };
+    std::array<Entry, 64> entries_{};
+};
+
 // The end of a step of `krok` pixels from (x, y) with heading `kat`; throws InvalidFloatOperation
-// when a coordinate leaves the 32-bit range.
+// when a coordinate leaves the 32-bit range. `direction` must be that of `kat`.
 struct StepEnd {
     std::int32_t x;
     std::int32_t y;
+    bool operator==(const StepEnd&) const = default;
 };
 StepEnd stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok);
+StepEnd stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok, const StepDirection& direction);
 
 // Draws a one-pixel line from `from` towards `to` in `color`, leaving the end pixel itself unset,
 // and clips whatever falls outside the image. The image must be 32 bits per pixel.

@@ -1,8 +1,6 @@
 #include "kavrino/Zolw.h"
 
-#include "kavrino/TurtleMath.h"
-
-#include <QColor>
+#include <QRgb>
 
 TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
 {
@@ -13,10 +11,10 @@ TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
 void TZolw::StepForward()
 {
     QImage& bitmap = canvas();
-    const kavrino::StepEnd end = kavrino::stepEnd(x_, y_, kat_, krok_);
+    const kavrino::StepEnd end = kavrino::stepEnd(x_, y_, kat_, krok_, directions_.of(kat_));
 
     if (pisak_) {
-        kavrino::drawLineExcludingEnd(bitmap, QPoint(x_, y_), QPoint(end.x, end.y), QColor(Qt::black).rgb());
+        kavrino::drawLineExcludingEnd(bitmap, QPoint(x_, y_), QPoint(end.x, end.y), qRgb(0, 0, 0));
         update();
     }
     x_ = end.x;
