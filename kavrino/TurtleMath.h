@@ -22,37 +22,36 @@ long double roundToReal48(long double value);
 // The heading in radians as the step uses it.
 long double stepAngle(std::int32_t kat);
 
-// The sine and cosine of a heading's step angle, in double precision.
-struct StepDirection {
-    double sin;
-    double cos;
-};
-StepDirection stepDirection(std::int32_t kat);
-
-// Remembers the directions of the headings met lately: a drawing turns between a few headings, and
-// the sine and cosine are most of the cost of a step.
-class StepDirections {
-public:
-    const StepDirection& of(std::int32_t kat);
-
-private:
-    struct Entry {
-        std::int32_t kat = 0;
-        bool known = false;
-        StepDirection direction{};
-    };
-    std::array<Entry, 64> entries_{};
-};
-
 // The end of a step of `krok` pixels from (x, y) with heading `kat`; throws InvalidFloatOperation
-// when a coordinate leaves the 32-bit range. `direction` must be that of `kat`.
+// when a coordinate leaves the 32-bit range.
 struct StepEnd {
     std::int32_t x;
     std::int32_t y;
     bool operator==(const StepEnd&) const = default;
 };
 StepEnd stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok);
-StepEnd stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok, const StepDirection& direction);
+
+// The same steps, remembering for each heading met lately (one per heading modulo 360) its sine
+// and cosine and the move of its last step length: a drawing turns between a few headings, and
+// the sine and cosine are most of the cost of a step.
+class StepCache {
+public:
+    StepEnd stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok);
+
+private:
+    struct Entry {
+        std::int32_t kat = 0;
+        bool known = false;
+        double sin = 0;
+        double cos = 0;
+        // The move of a step of `krok` from any position, when it does not depend on the position.
+        bool moveKnown = false;
+        std::int32_t krok = 0;
+        std::int64_t dx = 0;
+        std::int64_t dy = 0;
+    };
+    std::array<Entry, 360> entries_{};
+};
 
 // Draws a one-pixel line from `from` towards `to` in `color`, leaving the end pixel itself unset,
 // and clips whatever falls outside the image. The image must be 32 bits per pixel.

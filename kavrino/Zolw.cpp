@@ -11,11 +11,14 @@ TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
 void TZolw::StepForward()
 {
     QImage& bitmap = canvas();
-    const kavrino::StepEnd end = kavrino::stepEnd(x_, y_, kat_, krok_, directions_.of(kat_));
+    const kavrino::StepEnd end = steps_.stepEnd(x_, y_, kat_, krok_);
 
     if (pisak_) {
-        kavrino::drawLineExcludingEnd(bitmap, QPoint(x_, y_), QPoint(end.x, end.y), qRgb(0, 0, 0));
-        update();
+        const QPoint from(x_, y_), to(end.x, end.y);
+        kavrino::drawLineExcludingEnd(bitmap, from, to, qRgb(0, 0, 0));
+        // Only the line's own pixels need painting again.
+        if (isVisible())
+            update(QRect(from, to).normalized());
     }
     x_ = end.x;
     y_ = end.y;

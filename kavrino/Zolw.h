@@ -42,5 +42,5 @@ private:
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     bool pisak_ = true;
-    kavrino::StepDirections directions_;
+    kavrino::StepCache steps_;
 };
