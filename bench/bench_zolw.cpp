@@ -25,7 +25,7 @@ struct Drawing {
     int turnPerStep;
     bool headingsRepeat;
 };
-constexpr Drawing drawings[] = {{"repeated headings (star)", 144, true}, {"never-repeating headings", 7, false}};
+constexpr Drawing drawings[] = { { "repeated headings (star)", 144, true }, { "never-repeating headings", 7, false } };
 
 void turn(TZolw& zolw, const Drawing& drawing)
 {

@@ -36,7 +36,7 @@ long double roundToReal48(long double value)
         std::memcpy(&bits, &approximation, sizeof bits);
         const auto biasedExponent = static_cast<int>((bits >> 52) & 0x7ff);
         if (biasedExponent != 0 && biasedExponent + 24 < 0x7ff) {
-            const std::uint64_t shiftBits = (std::uint64_t(biasedExponent + 24) << 52) | (std::uint64_t{1} << 51);
+            const std::uint64_t shiftBits = (std::uint64_t(biasedExponent + 24) << 52) | (std::uint64_t { 1 } << 51);
             double shift = 0;
             std::memcpy(&shift, &shiftBits, sizeof shift);
             const long double extendedShift = shift;
@@ -71,7 +71,7 @@ StepEnd extendedStepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::i
     const long double angle = stepAngle(kat);
     const std::int32_t newY = roundToInt32(static_cast<long double>(y) - krok * std::cos(angle));
     const std::int32_t newX = roundToInt32(static_cast<long double>(x) + krok * std::sin(angle));
-    return {newX, newY};
+    return { newX, newY };
 }
 
 // Adding and taking away 1.5 * 2^52 rounds a double below 2^51 to the nearest integer, ties to even.
@@ -107,7 +107,8 @@ std::optional<StepEnd> doubleStepEnd(std::int32_t x, std::int32_t y, std::int32_
     constexpr double limit = 2'000'000'000.0; // nearer the ends of the range the extended way decides
     if (std::fabs(newY) < limit && std::fabs(newX) < limit && roundsClearly(newY, margin)
         && roundsClearly(newX, margin))
-        return StepEnd{static_cast<std::int32_t>(nearestInteger(newX)), static_cast<std::int32_t>(nearestInteger(newY))};
+        return StepEnd { static_cast<std::int32_t>(nearestInteger(newX)),
+            static_cast<std::int32_t>(nearestInteger(newY)) };
     return std::nullopt;
 }
 
@@ -120,7 +121,7 @@ Direction direction(std::int32_t kat)
 {
     // The angle's 40-bit significand fits a double exactly.
     const double angle = static_cast<double>(stepAngle(kat));
-    return {std::sin(angle), std::cos(angle)};
+    return { std::sin(angle), std::cos(angle) };
 }
 
 } // namespace
@@ -139,7 +140,7 @@ StepEnd StepCache::stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std
     Entry& entry = entries_[static_cast<std::size_t>(slot < 0 ? slot + 360 : slot)];
     if (!entry.known || entry.kat != kat) {
         const Direction d = direction(kat);
-        entry = Entry{kat, true, d.sin, d.cos};
+        entry = Entry { kat, true, d.sin, d.cos };
     }
     if (!entry.moveKnown || entry.krok != krok) {
         // From an integer position the rounding depends only on the fraction of the move, so a move
@@ -157,7 +158,7 @@ StepEnd StepCache::stepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std
         const std::int64_t newX = x + entry.dx;
         const std::int64_t newY = y + entry.dy;
         if (newX >= INT32_MIN && newX <= INT32_MAX && newY >= INT32_MIN && newY <= INT32_MAX)
-            return {static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY)};
+            return { static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY) };
     } else if (const std::optional<StepEnd> end = doubleStepEnd(x, y, krok, entry.sin, entry.cos)) {
         return *end;
     }
@@ -209,16 +210,15 @@ void drawInside(QImage& image, QPoint from, QPoint to, std::uint32_t color)
 
 void drawLineExcludingEnd(QImage& image, QPoint from, QPoint to, std::uint32_t color)
 {
-    const auto inImage = [width = image.width(), height = image.height()](QPoint p) {
-        return p.x() >= 0 && p.y() >= 0 && p.x() < width && p.y() < height;
-    };
+    const auto inImage = [width = image.width(), height = image.height()](
+                             QPoint p) { return p.x() >= 0 && p.y() >= 0 && p.x() < width && p.y() < height; };
     if (inImage(from) && inImage(to)) {
         drawInside(image, from, to, color);
         return;
     }
 
-    const std::int64_t dx = std::int64_t{to.x()} - from.x();
-    const std::int64_t dy = std::int64_t{to.y()} - from.y();
+    const std::int64_t dx = std::int64_t { to.x() } - from.x();
+    const std::int64_t dy = std::int64_t { to.y() } - from.y();
     if (dx == 0 && dy == 0)
         return;
 
@@ -246,7 +246,7 @@ void drawLineExcludingEnd(QImage& image, QPoint from, QPoint to, std::uint32_t c
         return;
 
     const auto minorAt = [&](std::int64_t step) {
-        return minorStart + static_cast<std::int64_t>(roundedQuotient(Wide{step} * minor, std::llabs(major)));
+        return minorStart + static_cast<std::int64_t>(roundedQuotient(Wide { step } * minor, std::llabs(major)));
     };
     // The minor coordinate moves monotonically with the step, so the steps inside the image on
     // that axis form one range too; narrow [first, last] to it by bisection.
@@ -281,7 +281,7 @@ void drawLineExcludingEnd(QImage& image, QPoint from, QPoint to, std::uint32_t c
     // From the first visible step on, the minor coordinate follows incrementally: the exact
     // offset is t / (2 * length) with t growing by 2 * minor each step.
     const std::int64_t twiceLength = 2 * length;
-    const Wide start = 2 * Wide{first} * minor + (minor >= 0 ? length : -length);
+    const Wide start = 2 * Wide { first } * minor + (minor >= 0 ? length : -length);
     std::int64_t offset = static_cast<std::int64_t>(start / twiceLength);
     std::int64_t remainder = static_cast<std::int64_t>(start % twiceLength);
     const std::int64_t increment = 2 * minor;

@@ -50,7 +50,7 @@ private:
         std::int64_t dx = 0;
         std::int64_t dy = 0;
     };
-    std::array<Entry, 360> entries_{};
+    std::array<Entry, 360> entries_ {};
 };
 
 // Draws a one-pixel line from `from` towards `to` in `color`, leaving the end pixel itself unset,

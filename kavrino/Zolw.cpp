@@ -2,7 +2,8 @@
 
 #include <QRgb>
 
-TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
+TZolw::TZolw(QWidget* parent)
+    : platform::PictureControl(parent)
 {
     x_ = width() / 2;
     y_ = height() / 2;

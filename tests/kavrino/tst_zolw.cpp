@@ -25,14 +25,13 @@ long double referenceRoundToReal48(long double value)
 // The step as it was first written, all in extended precision: what every faster path must match.
 std::optional<kavrino::StepEnd> extendedStepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok)
 {
-    const long double angle
-        = referenceRoundToReal48(static_cast<long double>(std::int32_t(std::uint32_t(180) - std::uint32_t(kat)))
-            * 3.14159L / 180.0L);
+    const long double angle = referenceRoundToReal48(
+        static_cast<long double>(std::int32_t(std::uint32_t(180) - std::uint32_t(kat))) * 3.14159L / 180.0L);
     const long double newY = std::rint(static_cast<long double>(y) - krok * std::cos(angle));
     const long double newX = std::rint(static_cast<long double>(x) + krok * std::sin(angle));
     if (!(newY >= INT32_MIN && newY <= INT32_MAX) || !(newX >= INT32_MIN && newX <= INT32_MAX))
         return std::nullopt;
-    return kavrino::StepEnd{static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY)};
+    return kavrino::StepEnd { static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY) };
 }
 
 // Both faster ways, with and without what the cache remembers; they must agree.
@@ -56,8 +55,8 @@ std::optional<kavrino::StepEnd> fastStepEnd(
 // The pixels of a line, one rounded step at a time with nothing skipped.
 void drawLineStepByStep(QImage& image, QPoint from, QPoint to)
 {
-    const qint64 dx = qint64{to.x()} - from.x();
-    const qint64 dy = qint64{to.y()} - from.y();
+    const qint64 dx = qint64 { to.x() } - from.x();
+    const qint64 dy = qint64 { to.y() } - from.y();
     const qint64 length = std::max(std::llabs(dx), std::llabs(dy));
     for (qint64 step = 0; step < length; ++step) {
         // Halves away from the start, in exact integers.
@@ -158,7 +157,7 @@ private slots:
         std::mt19937_64 random(11);
         for (int i = 0; i < 200'000; ++i) {
             const std::uint64_t bits = random();
-            long double value = std::ldexp(static_cast<long double>(bits | (std::uint64_t{1} << 63)), -63);
+            long double value = std::ldexp(static_cast<long double>(bits | (std::uint64_t { 1 } << 63)), -63);
             if (i % 4 == 1)
                 value = std::ldexp(std::floor(std::ldexp(value, 39)) + 0.5L, -39); // a tie
             value = std::ldexp(i % 2 ? -value : value, int(random() % 200) - 100);
@@ -217,9 +216,9 @@ private slots:
     {
         kavrino::StepCache cache;
         int cases = 0;
-        for (const std::int32_t kat : {150, 45, 7, 100, -33, 1234567, 89, 271}) {
+        for (const std::int32_t kat : { 150, 45, 7, 100, -33, 1234567, 89, 271 }) {
             const long double angle = kavrino::stepAngle(kat);
-            for (const long double ratio : {2 * std::sin(angle), 2 * std::cos(angle)}) {
+            for (const long double ratio : { 2 * std::sin(angle), 2 * std::cos(angle) }) {
                 long double rest = std::fabs(ratio);
                 std::int64_t p0 = 1, q0 = 0, p1 = static_cast<std::int64_t>(std::floor(rest)), q1 = 1;
                 while (q1 < INT32_MAX && rest - std::floor(rest) > 1e-18L) {
@@ -228,8 +227,8 @@ private slots:
                     std::tie(p0, q0, p1, q1) = std::make_tuple(p1, q1, a * p1 + p0, a * q1 + q0);
                     if (p1 % 2 == 0 || q1 > INT32_MAX)
                         continue;
-                    for (const std::int64_t krok : {q1, -q1}) {
-                        for (const std::int32_t start : {0, 100, 400}) {
+                    for (const std::int64_t krok : { q1, -q1 }) {
+                        for (const std::int32_t start : { 0, 100, 400 }) {
                             ++cases;
                             const auto expected = extendedStepEnd(start, start, kat, std::int32_t(krok));
                             QCOMPARE(fastStepEnd(start, start, kat, std::int32_t(krok), cache), expected);
@@ -264,7 +263,11 @@ private slots:
             y = end->y > 417 ? 0 : end->y < 0 ? 417 : end->y;
             if (zolw.X() != x || zolw.Y() != y)
                 QFAIL(qPrintable(QStringLiteral("step %1: (%2, %3), expected (%4, %5)")
-                                     .arg(i).arg(zolw.X()).arg(zolw.Y()).arg(x).arg(y)));
+                                     .arg(i)
+                                     .arg(zolw.X())
+                                     .arg(zolw.Y())
+                                     .arg(x)
+                                     .arg(y)));
         }
     }
 
@@ -272,7 +275,8 @@ private slots:
     void linesMatchTheirRoundedSteps()
     {
         std::mt19937 random(3);
-        const auto coordinate = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        const auto coordinate
+            = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
         for (int i = 0; i < 20'000; ++i) {
             const bool inside = i % 2 == 0;
             const QPoint from = inside ? QPoint(coordinate(0, 60), coordinate(0, 36))
@@ -285,8 +289,8 @@ private slots:
             kavrino::drawLineExcludingEnd(drawn, from, to, qRgb(0, 0, 0));
             drawLineStepByStep(expected, from, to);
             if (drawn != expected)
-                QFAIL(qPrintable(QStringLiteral("line (%1, %2) to (%3, %4)")
-                                     .arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())));
+                QFAIL(qPrintable(
+                    QStringLiteral("line (%1, %2) to (%3, %4)").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())));
         }
     }
 
@@ -301,7 +305,7 @@ private slots:
         zolw.StepForward();
         const QImage& drawn = zolw.picture().image();
         QCOMPARE(drawn.size(), QSize(801, 417)); // the first step made a bitmap of the control's size
-        QCOMPARE(blackPixels(drawn), 100);       // 0..99: the end pixel is not set
+        QCOMPARE(blackPixels(drawn), 100); // 0..99: the end pixel is not set
         QCOMPARE(drawn.pixelColor(99, 0), QColor(Qt::black));
         QCOMPARE(drawn.pixelColor(100, 0), QColor(Qt::white));
 
