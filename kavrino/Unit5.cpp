@@ -77,8 +77,10 @@ void TOKBottomDlg::OKBtnClick()
 bool TOKBottomDlg::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    // An activation that arrives after the dialog has hidden again must not start a hidden run.
-    if (event->type() == QEvent::WindowActivate && isVisible())
+    // Being shown counts as becoming active, whatever the window system makes of it. An
+    // activation that arrives after the dialog has hidden again must not start a hidden run.
+    const bool activation = event->type() == QEvent::WindowActivate || event->type() == platform::formActivationEvent();
+    if (activation && isVisible())
         platform::runGuarded([this] { FormActivate(); });
     return handled;
 }
