@@ -40,7 +40,9 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent)
     ProgressBar1->setTextVisible(false);
 
     Animate1->move(24, 96);
-    Animate1->setFrames(platform::copyFileAnimationFrames(), platform::copyFileFrameInterval);
+    // Drawn when the dialog is first shown, not at start.
+    Animate1->setFrames(
+        platform::copyFileAnimationFrames, platform::copyFileFrameSize, platform::copyFileFrameInterval);
     Animate1->setActive(true);
 
     OKBtn->setGeometry(223, 180, 75, 25);

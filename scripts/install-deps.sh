@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-terminus-otb fontconfig
   libbenchmark-dev hyperfine
   xvfb xauth xdotool imagemagick x11-utils libxcb1-dev
+  dbus-bin dbus-daemon dbus-session-bus-common
   sqlite3 libsqlite3-dev
 )
 
