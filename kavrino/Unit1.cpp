@@ -17,25 +17,30 @@
 #include "platform/IntegerConversion.h"
 #include "platform/Printer.h"
 #include "platform/Session.h"
+#include "platform/WindowCaption.h"
 
 #include <QGuiApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 TForm1* Form1 = nullptr;
 
 namespace {
 
 const QString formCaption = QStringLiteral("Kavrino");
-const QString pictureFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp");
+// Bitmaps first, as the default; PNG so that a drawing can be shared as it is.
+const QString pictureFilter = QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG (*.png)|*.png");
 const QColor silver(192, 192, 192);
 
 // The window's own surface. It reports the pointer only where no control lies above it, since a
-// control takes the pointer for itself.
+// control takes the pointer for itself, and it hands Enter to the default button wherever the
+// focused control leaves it, as a dialog's default button takes it.
 class ClientArea : public QWidget {
 public:
     explicit ClientArea(std::function<void(Qt::KeyboardModifiers, int, int)> onMove)
@@ -45,7 +50,19 @@ public:
         setAutoFillBackground(true);
     }
 
+    void setDefaultButton(QPushButton* button) { defaultButton_ = button; }
+
 protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && defaultButton_ && defaultButton_->isEnabled()) {
+            defaultButton_->click();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+
     void mouseMoveEvent(QMouseEvent* event) override
     {
         const QPoint p = event->position().toPoint();
@@ -55,6 +72,7 @@ protected:
 
 private:
     std::function<void(Qt::KeyboardModifiers, int, int)> onMove_;
+    QPushButton* defaultButton_ = nullptr;
 };
 
 // Widgets cannot stand at any 32-bit position; far-off positions stay far off.
@@ -158,6 +176,8 @@ void TForm1::createComponents()
     Edit1 = new QLineEdit(client);
     Edit1->setGeometry(8, 528, 689, 23);
     Edit1->setFont(fixedsys);
+    Edit1->setMaxLength(std::numeric_limits<int>::max()); // a pasted line is taken whole
+    Edit1->installEventFilter(this);
 
     ListBox1 = new platform::ListBox(client);
     ListBox1->setGeometry(8, 416, 689, 105);
@@ -167,6 +187,8 @@ void TForm1::createComponents()
     Button1 = new QPushButton(QStringLiteral("OK!"), client);
     Button1->setGeometry(704, 528, 89, 25);
     Button1->setAutoDefault(false);
+    Button1->setDefault(true);
+    static_cast<ClientArea*>(client)->setDefaultButton(Button1);
 
     setTabOrder(Edit1, ListBox1);
     setTabOrder(ListBox1, Button1);
@@ -208,8 +230,6 @@ void TForm1::connectHandlers()
 {
     using platform::connectGuarded;
     connectGuarded(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    // Enter in the input line presses the button, as a default button would in a dialog.
-    connect(Edit1, &QLineEdit::returnPressed, Button1, &QPushButton::click);
     connectGuarded(Zolw1, &TZolw::MouseMove, this, &TForm1::Zolw1MouseMove);
     connectGuarded(Timer1, &platform::Timer::tick, this, &TForm1::Timer1Timer);
     connectGuarded(Timer2, &platform::Timer::tick, this, &TForm1::Timer2Timer);
@@ -243,6 +263,21 @@ void TForm1::Zolw1MouseMove(Qt::KeyboardModifiers, int x, int y)
 {
     CanvasMouseX = x;
     CanvasMouseY = y;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edit1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            const std::optional<QString> recalled
+                = key == Qt::Key_Up ? history_.older(Edit1->text()) : history_.newer();
+            if (recalled)
+                Edit1->setText(*recalled);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::append(const QString& text)
@@ -301,7 +336,7 @@ void TForm1::Timer1Timer()
 
     const kavrino::CaptionStep step = kavrino::nextCaption(CaptionTick, formCaption);
     CaptionTick = step.tick;
-    setWindowTitle(step.caption);
+    platform::setCaption(this, step.caption);
 }
 
 void TForm1::Timer2Timer()
@@ -400,6 +435,7 @@ void TForm1::placeTurtleText()
 void TForm1::Button1Click()
 {
     const QString line = Edit1->text();
+    history_.confirm(line);
 
     // A waiting command takes the line as its parameter, whatever the line says. Where the state
     // returns to 0 matters: before the number is read, a bad number loses the line; after it,

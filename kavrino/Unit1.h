@@ -3,6 +3,7 @@
 // Button1Click, the command interpreter that turns each confirmed line into work.
 #pragma once
 
+#include "kavrino/CommandHistory.h"
 #include "kavrino/Zolw.h"
 #include "platform/DialogComponents.h"
 #include "platform/Label.h"
@@ -95,8 +96,14 @@ public slots:
     void Spisprocedur1Click();
     void Oprogramie1Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     using Command = void (TForm1::*)(const QString& line);
+
+    // The lines typed so far, recalled with the arrow keys in the input line.
+    kavrino::CommandHistory history_;
 
     void createComponents();
     void createMenu();

@@ -40,7 +40,9 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent)
     ProgressBar1->setTextVisible(false);
 
     Animate1->move(24, 96);
-    Animate1->setFrames(platform::copyFileAnimationFrames(), platform::copyFileFrameInterval);
+    // Drawn when the dialog is first shown, not at start.
+    Animate1->setFrames(
+        platform::copyFileAnimationFrames, platform::copyFileFrameSize, platform::copyFileFrameInterval);
     Animate1->setActive(true);
 
     OKBtn->setGeometry(223, 180, 75, 25);
@@ -77,8 +79,10 @@ void TOKBottomDlg::OKBtnClick()
 bool TOKBottomDlg::event(QEvent* event)
 {
     const bool handled = QWidget::event(event);
-    // An activation that arrives after the dialog has hidden again must not start a hidden run.
-    if (event->type() == QEvent::WindowActivate && isVisible())
+    // Being shown counts as becoming active, whatever the window system makes of it. An
+    // activation that arrives after the dialog has hidden again must not start a hidden run.
+    const bool activation = event->type() == QEvent::WindowActivate || event->type() == platform::formActivationEvent();
+    if (activation && isVisible())
         platform::runGuarded([this] { FormActivate(); });
     return handled;
 }

@@ -1,10 +1,9 @@
 #include "kavrino/Zolw.h"
 
-#include "kavrino/TurtleMath.h"
+#include <QRgb>
 
-#include <QColor>
-
-TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
+TZolw::TZolw(QWidget* parent)
+    : platform::PictureControl(parent)
 {
     x_ = width() / 2;
     y_ = height() / 2;
@@ -13,11 +12,14 @@ TZolw::TZolw(QWidget* parent) : platform::PictureControl(parent)
 void TZolw::StepForward()
 {
     QImage& bitmap = canvas();
-    const kavrino::StepEnd end = kavrino::stepEnd(x_, y_, kat_, krok_);
+    const kavrino::StepEnd end = steps_.stepEnd(x_, y_, kat_, krok_);
 
     if (pisak_) {
-        kavrino::drawLineExcludingEnd(bitmap, QPoint(x_, y_), QPoint(end.x, end.y), QColor(Qt::black).rgb());
-        update();
+        const QPoint from(x_, y_), to(end.x, end.y);
+        kavrino::drawLineExcludingEnd(bitmap, from, to, qRgb(0, 0, 0));
+        // Only the line's own pixels need painting again.
+        if (isVisible())
+            update(QRect(from, to).normalized());
     }
     x_ = end.x;
     y_ = end.y;

@@ -3,6 +3,7 @@
 // the main window places the turtle pictures.
 #pragma once
 
+#include "kavrino/TurtleMath.h"
 #include "platform/PictureControl.h"
 
 #include <cstdint>
@@ -41,4 +42,5 @@ private:
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     bool pisak_ = true;
+    kavrino::StepCache steps_;
 };

@@ -14,12 +14,38 @@ AnimationControl::AnimationControl(QWidget* parent)
 void AnimationControl::setFrames(QList<QImage> frames, int frameInterval)
 {
     frames_ = std::move(frames);
+    makeFrames_ = nullptr;
     current_ = 0;
     frameTimer_.setInterval(frameInterval);
     if (!frames_.isEmpty())
         resize(frames_.constFirst().size());
     updatePlaying();
     update();
+}
+
+void AnimationControl::setFrames(std::function<QList<QImage>()> makeFrames, QSize frameSize, int frameInterval)
+{
+    frames_.clear();
+    makeFrames_ = std::move(makeFrames);
+    current_ = 0;
+    frameTimer_.setInterval(frameInterval);
+    resize(frameSize);
+    updatePlaying();
+    update();
+}
+
+const QList<QImage>& AnimationControl::frames() const
+{
+    if (makeFrames_) {
+        frames_ = makeFrames_();
+        makeFrames_ = nullptr;
+    }
+    return frames_;
+}
+
+int AnimationControl::frameCount() const
+{
+    return static_cast<int>(frames().size());
 }
 
 void AnimationControl::setActive(bool active)
@@ -30,7 +56,7 @@ void AnimationControl::setActive(bool active)
 
 void AnimationControl::showNextFrame()
 {
-    if (frames_.isEmpty())
+    if (frames().isEmpty())
         return;
     current_ = (current_ + 1) % frameCount();
     update();
@@ -38,7 +64,7 @@ void AnimationControl::showNextFrame()
 
 void AnimationControl::paintEvent(QPaintEvent*)
 {
-    if (frames_.isEmpty())
+    if (frames().isEmpty())
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, frames_.at(current_));

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QWidget>
+#include <functional>
 
 namespace platform {
 
@@ -18,7 +19,10 @@ public:
 
     // Replaces the frames, sizes the control to the first one and starts over at frame 1.
     void setFrames(QList<QImage> frames, int frameInterval);
-    int frameCount() const { return static_cast<int>(frames_.size()); }
+    // The same with frames that are made only when first needed, so that an animation nobody has
+    // seen yet costs nothing at start; `frameSize` sizes the control meanwhile.
+    void setFrames(std::function<QList<QImage>()> makeFrames, QSize frameSize, int frameInterval);
+    int frameCount() const;
     int frameInterval() const { return frameTimer_.interval(); }
 
     // Active: plays whenever the control is visible.
@@ -40,7 +44,10 @@ protected:
 private:
     void updatePlaying();
 
-    QList<QImage> frames_;
+    const QList<QImage>& frames() const;
+
+    mutable QList<QImage> frames_;
+    mutable std::function<QList<QImage>()> makeFrames_;
     int current_ = 0;
     bool active_ = false;
     Timer frameTimer_;

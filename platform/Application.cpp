@@ -10,7 +10,12 @@ QString helpFileName;
 QString applicationTitle;
 } // namespace
 
-Application::Application() = default;
+Application::Application()
+{
+    // Menus stay in their windows, where the layouts put them, rather than moving to a desktop's
+    // global menu; and the start does not wait on the session bus to ask whether there is one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+}
 
 Application::~Application()
 {

@@ -29,8 +29,18 @@ std::optional<QString> runFileDialog(const FileDialogOptions& options, QFileDial
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (!options.filter.isEmpty())
-        dialog.setNameFilter(toQtFilter(options.filter));
+        dialog.setNameFilters(toQtFilter(options.filter).split(QStringLiteral(";;")));
     dialog.setDefaultSuffix(options.defaultExtension);
+    // A name typed without an extension takes that of the chosen file type, when it names one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &options](const QString& filter) {
+        const QStringList qtFilters = toQtFilter(options.filter).split(QStringLiteral(";;"));
+        const QStringList parts = options.filter.split(u'|');
+        const qsizetype pattern = 2 * qtFilters.indexOf(filter) + 1;
+        const QString chosen = pattern > 0 && pattern < parts.size() ? parts.at(pattern) : QString();
+        static const QRegularExpression oneExtension(QStringLiteral("^\\*\\.(\\w+)$"));
+        const QRegularExpressionMatch match = oneExtension.match(chosen);
+        dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : options.defaultExtension);
+    });
     if (!options.fileName.isEmpty())
         dialog.selectFile(options.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -82,11 +92,13 @@ public:
     void showMessage(const QString& caption, const QString& text, MessageIcon icon) override
     {
         QMessageBox box(toQtIcon(icon), caption, text, QMessageBox::Ok, dialogParent());
+        box.setTextFormat(Qt::PlainText); // the text may quote what the user typed
         box.exec();
     }
     bool askYesNo(const QString& caption, const QString& text, MessageIcon icon) override
     {
         QMessageBox box(toQtIcon(icon), caption, text, QMessageBox::Yes | QMessageBox::No, dialogParent());
+        box.setTextFormat(Qt::PlainText);
         return box.exec() == QMessageBox::Yes;
     }
     std::optional<QString> openFile(const FileDialogOptions& options) override

@@ -1,5 +1,6 @@
 #include "platform/Forms.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -8,9 +9,20 @@ namespace platform {
 
 void showForm(QWidget* form)
 {
+    const bool wasActive = form->isVisible() && form->isActiveWindow();
     form->show();
     form->raise();
     form->activateWindow();
+    if (!wasActive) {
+        QEvent activation(formActivationEvent());
+        QCoreApplication::sendEvent(form, &activation);
+    }
+}
+
+QEvent::Type formActivationEvent()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 void centreOnScreen(QWidget* form)

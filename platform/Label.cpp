@@ -8,6 +8,8 @@ Label::Label(const QString& text, QWidget* parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // What the user typed is shown as typed: "<b>" is three characters, not bold.
+    setTextFormat(Qt::PlainText);
     setCaption(text);
 }
 

@@ -1,5 +1,6 @@
 // The label control: text that sizes itself to its text unless told otherwise, and reports a
-// click. Placement is the owner's business.
+// click. It shows its text as plain text, markup and all, unless a caller sets another text
+// format. Placement is the owner's business.
 #pragma once
 
 #include <QLabel>

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 
 namespace platform {
 
@@ -24,22 +25,29 @@ QImage decode(const QByteArray& data, const char* format)
     return reader.read();
 }
 
+bool hasExtension(const QString& fileName, QStringView extension)
+{
+    return QFileInfo(fileName).suffix().compare(extension, Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 void Picture::loadFromFile(const QString& fileName)
 {
-    const QString extension = QFileInfo(fileName).suffix();
-    const bool isBitmap = extension.compare(u"bmp", Qt::CaseInsensitive) == 0;
-    const bool isIcon = extension.compare(u"ico", Qt::CaseInsensitive) == 0;
-    if (!isBitmap && !isIcon)
-        throw InvalidGraphic::unknownExtension(extension);
+    const bool isBitmap = hasExtension(fileName, u"bmp");
+    const bool isPng = hasExtension(fileName, u"png");
+    const bool isIcon = hasExtension(fileName, u"ico");
+    if (!isBitmap && !isPng && !isIcon)
+        throw InvalidGraphic::unknownExtension(QFileInfo(fileName).suffix());
 
     const QByteArray data = readWholeFile(fileName, largestPictureFile);
-    QImage image = decode(data, isBitmap ? "bmp" : "ico");
+    QImage image = decode(data, isBitmap ? "bmp" : isPng ? "png" : "ico");
     if (image.isNull())
-        throw isBitmap ? InvalidGraphic::invalidBitmap() : InvalidGraphic(QStringLiteral("Icon image is not valid"));
+        throw isBitmap ? InvalidGraphic::invalidBitmap()
+            : isPng    ? InvalidGraphic(QStringLiteral("PNG image is not valid"))
+                       : InvalidGraphic(QStringLiteral("Icon image is not valid"));
 
-    if (isBitmap) {
+    if (!isIcon) {
         setBitmap(std::move(image));
     } else {
         kind_ = Kind::Icon;
@@ -51,16 +59,13 @@ void Picture::loadFromFile(const QString& fileName)
 void Picture::saveToFile(const QString& fileName) const
 {
     switch (kind_) {
-    case Kind::Empty:
-        return;
-    case Kind::Icon:
-        writeWholeFile(fileName, iconFile_);
-        return;
+    case Kind::Empty: return;
+    case Kind::Icon: writeWholeFile(fileName, iconFile_); return;
     case Kind::Bitmap: {
         QByteArray data;
         QBuffer buffer(&data);
         buffer.open(QIODevice::WriteOnly);
-        if (!image_.save(&buffer, "BMP"))
+        if (!image_.save(&buffer, hasExtension(fileName, u"png") ? "PNG" : "BMP"))
             throw FileCreateError(fileName, QStringLiteral("The bitmap could not be encoded"));
         writeWholeFile(fileName, data);
         return;
@@ -77,7 +82,14 @@ void Picture::clear()
 
 void Picture::setBitmap(QImage bitmap)
 {
-    // One pixel format for every bitmap, so that drawing needs no case for each.
+    // One pixel format for every bitmap, so that drawing needs no case for each. What a PNG leaves
+    // transparent shows the white of a fresh canvas.
+    if (bitmap.hasAlphaChannel()) {
+        QImage opaque(bitmap.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter(&opaque).drawImage(0, 0, bitmap);
+        bitmap = std::move(opaque);
+    }
     if (bitmap.format() != QImage::Format_RGB32)
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
     kind_ = Kind::Bitmap;

@@ -1,5 +1,5 @@
 // A picture as the picture control holds it: empty, a bitmap or an icon. Loaded by the file's
-// extension and saved in its own format.
+// extension and saved in its own format; a bitmap goes to a PNG file when the name asks for one.
 #pragma once
 
 #include <QByteArray>
@@ -15,11 +15,12 @@ public:
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
 
-    // ".bmp" loads a bitmap and ".ico" an icon, whatever the case of the extension; any other
-    // extension throws InvalidGraphic. A file that is not a regular file, or of more than 256 MiB,
-    // throws FileOpenError. The picture is unchanged when loading fails.
+    // ".bmp" and ".png" load a bitmap and ".ico" an icon, whatever the case of the extension; any
+    // other extension throws InvalidGraphic. A file that is not a regular file, or of more than
+    // 256 MiB, throws FileOpenError. The picture is unchanged when loading fails.
     void loadFromFile(const QString& fileName);
-    // Writes the picture in its own format; nothing for an empty picture.
+    // Writes the picture in its own format: an icon as it was read, a bitmap as PNG when the name
+    // ends in ".png" and as a BMP file otherwise. Nothing for an empty picture.
     void saveToFile(const QString& fileName) const;
 
     void clear();

@@ -7,7 +7,8 @@
 
 namespace platform {
 
-PictureControl::PictureControl(QWidget* parent) : QWidget(parent)
+PictureControl::PictureControl(QWidget* parent)
+    : QWidget(parent)
 {
     resize(105, 105);
     setMouseTracking(true);
@@ -72,6 +73,9 @@ void PictureControl::paintEvent(QPaintEvent*)
     if (picture_.isEmpty())
         return;
     QPainter painter(this);
+    // On a high-density screen each picture pixel becomes a block of whole device pixels, never a
+    // blend of its neighbours, so lines stay as sharp as they were drawn.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (stretch_)
         painter.drawImage(rect(), picture_.image());
     else

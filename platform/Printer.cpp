@@ -12,7 +12,10 @@ namespace {
 
 class QtPrintTarget : public PrintTarget {
 public:
-    QtPrintTarget() : printer_(QPrinter::HighResolution) {}
+    QtPrintTarget()
+        : printer_(QPrinter::HighResolution)
+    {
+    }
 
     QPainter& beginJob(const QString& title) override
     {
@@ -61,7 +64,10 @@ void setPrinter(Printer* replacement)
     installed = replacement;
 }
 
-Printer::Printer(std::unique_ptr<PrintTarget> target) : target_(std::move(target)) {}
+Printer::Printer(std::unique_ptr<PrintTarget> target)
+    : target_(std::move(target))
+{
+}
 
 Printer::~Printer()
 {
@@ -120,12 +126,16 @@ void Printer::stretchDraw(const QRect& area, const QImage& picture)
     if (picture.isNull() || area.isEmpty())
         return;
     constexpr int bandRows = 32;
+    // Each band ends on the device row where the next one starts, so the bands meet without a seam.
+    const auto deviceRow = [&](int row) {
+        return area.top()
+            + static_cast<int>((qint64 { row } * area.height() + picture.height() / 2) / picture.height());
+    };
     for (int top = 0; top < picture.height(); top += bandRows) {
-        const int rows = std::min(bandRows, picture.height() - top);
-        const QRectF source(0, top, picture.width(), rows);
-        const qreal scale = qreal(area.height()) / picture.height();
-        const QRectF band(area.left(), area.top() + top * scale, area.width(), rows * scale);
-        painter_->drawImage(band, picture, source);
+        const int bottom = std::min(top + bandRows, picture.height());
+        const QRect band(area.left(), deviceRow(top), area.width(), deviceRow(bottom) - deviceRow(top));
+        if (!band.isEmpty())
+            painter_->drawImage(band, picture, QRect(0, top, picture.width(), bottom - top));
         QCoreApplication::processEvents();
         if (!printing_)
             return; // aborted while events were let through

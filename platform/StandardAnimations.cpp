@@ -9,7 +9,7 @@ namespace platform {
 
 namespace {
 
-constexpr QSize copyFrameSize(272, 60);
+constexpr QSize copyFrameSize = copyFileFrameSize;
 constexpr int copyFrameCount = 26;
 
 void drawFolder(QPainter& painter, const QRect& body)

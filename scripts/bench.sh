@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_BENCHMARKS=ON >/dev/null
 if [ $# -eq 0 ]; then
-  set -- $(cd bench && ls bench_*.cpp | sed 's/\.cpp$//' | grep -v '^bench_startup_probe')
+  set -- $(cd bench && ls bench_*.cpp | sed 's/\.cpp$//')
 fi
 cmake --build build-release --parallel "$(nproc 2>/dev/null || echo 2)" --target "$@"
 export QT_QPA_PLATFORM=offscreen

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Start-up time of ztr_search under Xvfb: from launching the program to its window being mapped,
-# with a catalogue of 10,000 discs and 500,000 programs in temporary XDG folders.
+# Start-up time of ztr_search under Xvfb: from launching the program to the X server's map of its
+# window (scripts/measure-startup.sh), with a catalogue of 10,000 discs and 500,000 programs in
+# temporary XDG folders, against a bare Qt window started the same way.
 # Usage: scripts/bench_ztr_startup.sh [path/to/ztr_search] [runs]
 set -euo pipefail
 program=${1:-build-release/ztr_search/ztr_search}
 runs=${2:-5}
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "$(dirname "$program")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
@@ -25,12 +28,5 @@ insert into t_programy select i % 10000 + 1, 'Łamigłówki ' || (i % 7), 'Gra l
   'PROGRAMY\P' || i || '\SETUP.EXE', 'Windows 95, 8 MB RAM' from n;
 SQL
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  for run in $(seq '"$runs"'); do
-    start=$(date +%s%N)
-    "'"$program"'" & pid=$!
-    xdotool search --sync --onlyvisible --name "^Zintra Search$" > /dev/null
-    end=$(date +%s%N)
-    echo "run $run: $(( (end - start) / 1000000 )) ms to the mapped window"
-    kill $pid; wait $pid 2>/dev/null || true
-  done'
+cmake --build "$build" --target bare_qt_window startup_timer >/dev/null
+"$here/measure-startup.sh" -n "$runs" -b "$build" "$(printf %q "$build/bench/bare_qt_window")" "$(printf %q "$program")"

@@ -11,7 +11,8 @@ packages=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   fonts-liberation2 fonts-dejavu-core fonts-terminus-otb fontconfig
   libbenchmark-dev hyperfine
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils libxcb1-dev
+  dbus-bin dbus-daemon dbus-session-bus-common
   sqlite3 libsqlite3-dev
   shared-mime-info
   xorriso dosfstools

@@ -4,6 +4,7 @@
 
 #include "platform/Cursor.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -199,13 +200,73 @@ private slots:
             QCOMPARE(turtle(), turtleAfter);
     }
 
-    void enterAndButtonRunTheHandlerOnce()
+    // "OK!" is the window's default button: Enter runs the line wherever the focus is, once.
+    void enterRunsTheLineOnceWhereverTheFocusIs_data()
     {
-        console->enter(QStringLiteral("pozx"));
-        QCOMPARE(console->screen().size(), 2);
-        ConsoleFixture::type(Form1->Edit1, QStringLiteral("pozy"));
-        QTest::mouseClick(Form1->Button1, Qt::LeftButton);
-        QCOMPARE(console->screen().size(), 4);
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("key"); // 0: a mouse click
+        QTest::newRow("Enter in the input line") << "Edit1" << int(Qt::Key_Return);
+        QTest::newRow("Enter on the text screen") << "ListBox1" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter on the text screen") << "ListBox1" << int(Qt::Key_Enter);
+        QTest::newRow("Enter on the button") << "Button1" << int(Qt::Key_Return);
+        QTest::newRow("click on the button") << "Button1" << 0;
+    }
+    void enterRunsTheLineOnceWhereverTheFocusIs()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, key);
+        QWidget* target = where == u"Edit1" ? static_cast<QWidget*>(Form1->Edit1)
+            : where == u"ListBox1"          ? static_cast<QWidget*>(Form1->ListBox1)
+                                            : static_cast<QWidget*>(Form1->Button1);
+        ConsoleFixture::type(Form1->Edit1, QStringLiteral("pozx"));
+        if (key)
+            QTest::keyClick(target, Qt::Key(key));
+        else
+            QTest::mouseClick(target, Qt::LeftButton);
+        QCOMPARE(console->screen(), (QStringList { "Pozycja X żółwia:", "0" }));
+        QCOMPARE(Form1->Edit1->text(), QString());
+        QVERIFY(Form1->Button1->isDefault());
+    }
+
+    // A pasted line is taken whole, however long.
+    void aLongLineIsTakenWhole()
+    {
+        QString line;
+        for (int i = 0; line.size() < 100'000; ++i)
+            line += QStringLiteral("%1 ").arg(i);
+        console->enter(QStringLiteral("pisz"));
+        QGuiApplication::clipboard()->setText(line);
+        Form1->Edit1->paste();
+        QCOMPARE(Form1->Edit1->text().size(), line.size());
+        QTest::keyClick(Form1->Edit1, Qt::Key_Return);
+        QCOMPARE(console->screen().constLast(), line);
+    }
+
+    // Up and Down walk through the lines typed, as in a shell; the line being typed waits.
+    void upAndDownRecallTheLinesTyped()
+    {
+        // A line repeated at once and an empty line are not kept.
+        console->enterAll({ "pozx", "pozx", "", "pw", "90", "np", "50" });
+        ConsoleFixture::type(Form1->Edit1, QStringLiteral("poz"));
+        const auto press = [](Qt::Key key) {
+            QTest::keyClick(Form1->Edit1, key);
+            return Form1->Edit1->text();
+        };
+        QStringList walk;
+        for (const Qt::Key key : { Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                 Qt::Key_Down, Qt::Key_Down })
+            walk << press(key);
+        QCOMPARE(walk, (QStringList { "50", "np", "90", "np", "50", "poz", "poz", "poz" }));
+        for (int i = 0; i < 10; ++i)
+            press(Qt::Key_Up);
+        QCOMPARE(Form1->Edit1->text(), QStringLiteral("pozx")); // the oldest line stays
+
+        // A recalled line runs as typed, and the walk starts again from an empty line.
+        QTest::keyClick(Form1->Edit1, Qt::Key_Return);
+        QCOMPARE(console->screen().mid(console->screen().size() - 2), (QStringList { "Pozycja X żółwia:", "50" }));
+        QCOMPARE(press(Qt::Key_Down), QString());
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("pozx"));
+        QCOMPARE(press(Qt::Key_Up), QStringLiteral("50"));
     }
 
     void pendingStateOutlivesOtherEvents()
@@ -339,11 +400,12 @@ private slots:
 
     void changeTurtle_data()
     {
-        QTest::addColumn<QString>("fileName"); // empty: cancelled; "bitmap": a real bitmap
+        QTest::addColumn<QString>("fileName"); // empty: cancelled
         QTest::addColumn<bool>("changed");
         QTest::addColumn<int>("errors");
         QTest::newRow("cancelled") << "" << false << 0;
-        QTest::newRow("bitmap") << "bitmap" << true << 0;
+        QTest::newRow("bitmap") << "zolw.bmp" << true << 0;
+        QTest::newRow("PNG") << "zolw.png" << true << 0;
         QTest::newRow("unknown extension") << "turtle.txt" << false << 1;
     }
     void changeTurtle()
@@ -353,11 +415,11 @@ private slots:
         QFETCH(int, errors);
         QTemporaryDir dir;
         QString chosen;
-        if (fileName == u"bitmap") {
-            chosen = dir.filePath(QStringLiteral("zolw.bmp"));
+        if (changed) {
+            chosen = dir.filePath(fileName);
             QImage look(30, 20, QImage::Format_RGB32);
             look.fill(Qt::green);
-            QVERIFY(look.save(chosen, "BMP"));
+            QVERIFY(look.save(chosen));
         } else if (!fileName.isEmpty()) {
             chosen = dir.filePath(fileName);
             QFile(chosen).open(QIODevice::WriteOnly);
@@ -369,7 +431,8 @@ private slots:
         console->enter(QStringLiteral("zmieńżółwia"));
 
         QCOMPARE(console->dialogs.count(testing::ShownDialog::Kind::OpenPicture), 1);
-        QCOMPARE(console->dialogs.shown().constFirst().fileOptions.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+        QCOMPARE(console->dialogs.shown().constFirst().fileOptions.filter,
+            QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG (*.png)|*.png"));
         QCOMPARE(console->dialogs.errors().size(), errors);
         for (platform::PictureControl* image : { Form1->Image2, Form1->Image3, Form1->Image4, Form1->Image5 })
             QCOMPARE(image->size(), changed ? QSize(30, 20) : image->size());
@@ -413,6 +476,21 @@ private slots:
         QCOMPARE(Form1->Label6->text(), QStringLiteral("daleko"));
         console->enter(QStringLiteral("cs"));
         QVERIFY(!Form1->Label6->isVisibleTo(Form1));
+    }
+
+    // Whatever the user types is shown as typed, markup included.
+    void canvasTextShowsMarkupAsTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("tags") << "<b>x</b>";
+        QTest::newRow("ampersand and angle") << "<i>Ala & kot</i> < pies";
+    }
+    void canvasTextShowsMarkupAsTyped()
+    {
+        QFETCH(QString, text);
+        console->enterAll({ "pisztekst", text });
+        QCOMPARE(Form1->Label6->text(), text);
+        QVERIFY(Form1->Label6->width() >= Form1->Label6->fontMetrics().horizontalAdvance(text));
     }
 
     void fontAndColourReachTheCanvasText()

@@ -233,7 +233,8 @@ private slots:
         const testing::ShownDialog save = console->dialogs.shown().constLast();
         QCOMPARE(save.kind, testing::ShownDialog::Kind::SavePicture);
         QCOMPARE(save.fileOptions.fileName, QStringLiteral("*.bmp"));
-        QCOMPARE(save.fileOptions.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp"));
+        QCOMPARE(save.fileOptions.defaultExtension, QStringLiteral("bmp"));
+        QCOMPARE(save.fileOptions.filter, QStringLiteral("Bitmaps (*.bmp)|*.bmp|PNG (*.png)|*.png"));
 
         console->enterAll({ "pw", "90", "np", "50" });
         console->dialogs.answerFile(saved);
@@ -248,6 +249,19 @@ private slots:
         Form1->Otwrz1->trigger();
         QVERIFY(isBlack(Form1->Zolw1->picture().image().pixel(10, 0)));
         QCOMPARE(Form1->ListBox1->count(), lines);
+
+        // A drawing saved under a PNG name is a PNG file, and opens again.
+        const QString png = dir.filePath(QStringLiteral("obraz.png"));
+        console->dialogs.answerFile(png);
+        Form1->Zapisz1->trigger();
+        QFile pngFile(png);
+        QVERIFY(pngFile.open(QIODevice::ReadOnly));
+        QVERIFY(pngFile.readAll().startsWith("\x89PNG"));
+        Form1->Nowy1->trigger();
+        console->dialogs.answerFile(png);
+        Form1->Otwrz1->trigger();
+        QVERIFY(isBlack(Form1->Zolw1->picture().image().pixel(10, 0)));
+        QCOMPARE(Form1->Zolw1->picture().image().size(), QSize(801, 417));
 
         // A file that cannot be loaded leaves the canvas as it was.
         const QString bad = dir.filePath(QStringLiteral("zly.bmp"));
@@ -323,6 +337,25 @@ private slots:
         QVERIFY(!isBlack(page.pixel(200, 5)));
         QCOMPARE(page.pixel(802, 0), QColor(Qt::white).rgb());
         QCOMPARE(page.pixel(10, 601), QColor(Qt::white).rgb());
+    }
+
+    // A line down the whole canvas is printed without a gap: the bands of the stretched picture
+    // meet on whole device rows.
+    void printedLineHasNoSeams()
+    {
+        console->enterAll({ "nowexy", "400", "0", "skieruj", "0", "np", "417" });
+        console->dialogs.answerPrinter(true);
+        console->enter(QStringLiteral("drukuj"));
+        const QImage page = console->printer.target().pages.constFirst();
+        QList<int> gaps;
+        for (int y = 0; y < 600; ++y) {
+            bool black = false;
+            for (int x = 396; x <= 403; ++x)
+                black = black || isBlack(page.pixel(x, y));
+            if (!black)
+                gaps << y;
+        }
+        QCOMPARE(gaps, QList<int>());
     }
 
     void emptyCanvasPrintsAnEmptyPage()

@@ -5,8 +5,71 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <climits>
+#include <cmath>
+#include <optional>
+#include <random>
+#include <tuple>
 
 namespace {
+
+// The rounding to a 6-byte real's 40-bit significand as it was first written.
+long double referenceRoundToReal48(long double value)
+{
+    if (value == 0 || !std::isfinite(value))
+        return value;
+    int exponent = 0;
+    const long double fraction = std::frexp(value, &exponent);
+    return std::ldexp(std::rint(std::ldexp(fraction, 40)), exponent - 40);
+}
+
+// The step as it was first written, all in extended precision: what every faster path must match.
+std::optional<kavrino::StepEnd> extendedStepEnd(std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok)
+{
+    const long double angle = referenceRoundToReal48(
+        static_cast<long double>(std::int32_t(std::uint32_t(180) - std::uint32_t(kat))) * 3.14159L / 180.0L);
+    const long double newY = std::rint(static_cast<long double>(y) - krok * std::cos(angle));
+    const long double newX = std::rint(static_cast<long double>(x) + krok * std::sin(angle));
+    if (!(newY >= INT32_MIN && newY <= INT32_MAX) || !(newX >= INT32_MIN && newX <= INT32_MAX))
+        return std::nullopt;
+    return kavrino::StepEnd { static_cast<std::int32_t>(newX), static_cast<std::int32_t>(newY) };
+}
+
+// Both faster ways, with and without what the cache remembers; they must agree.
+std::optional<kavrino::StepEnd> fastStepEnd(
+    std::int32_t x, std::int32_t y, std::int32_t kat, std::int32_t krok, kavrino::StepCache& cache)
+{
+    std::optional<kavrino::StepEnd> uncached, cached;
+    try {
+        uncached = kavrino::stepEnd(x, y, kat, krok);
+    } catch (const platform::InvalidFloatOperation&) {
+    }
+    try {
+        cached = cache.stepEnd(x, y, kat, krok);
+    } catch (const platform::InvalidFloatOperation&) {
+    }
+    if (cached != uncached)
+        qWarning("cached and uncached steps differ");
+    return cached == uncached ? cached : std::nullopt;
+}
+
+// The pixels of a line, one rounded step at a time with nothing skipped.
+void drawLineStepByStep(QImage& image, QPoint from, QPoint to)
+{
+    const qint64 dx = qint64 { to.x() } - from.x();
+    const qint64 dy = qint64 { to.y() } - from.y();
+    const qint64 length = std::max(std::llabs(dx), std::llabs(dy));
+    for (qint64 step = 0; step < length; ++step) {
+        // Halves away from the start, in exact integers.
+        const auto along = [&](qint64 delta) {
+            const qint64 twice = 2 * step * delta + (delta >= 0 ? length : -length);
+            return twice / (2 * length);
+        };
+        const qint64 x = from.x() + along(dx);
+        const qint64 y = from.y() + along(dy);
+        if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
+            image.setPixel(int(x), int(y), qRgb(0, 0, 0));
+    }
+}
 
 int blackPixels(const QImage& image)
 {
@@ -88,6 +151,147 @@ private slots:
         QCOMPARE(kavrino::roundToReal48(angle), angle);
         QCOMPARE(kavrino::roundToReal48(1.0L + 0x1p-40L), 1.0L); // a tie goes to even
         QCOMPARE(kavrino::roundToReal48(1.0L + 0x1p-39L + 0x1p-40L), 1.0L + 0x1p-38L);
+        QCOMPARE(kavrino::roundToReal48(-(2.0L - 0x1p-41L)), -2.0L); // carries into the exponent
+
+        // Random significands, and ties with an odd and an even last kept bit, at many exponents.
+        std::mt19937_64 random(11);
+        for (int i = 0; i < 200'000; ++i) {
+            const std::uint64_t bits = random();
+            long double value = std::ldexp(static_cast<long double>(bits | (std::uint64_t { 1 } << 63)), -63);
+            if (i % 4 == 1)
+                value = std::ldexp(std::floor(std::ldexp(value, 39)) + 0.5L, -39); // a tie
+            value = std::ldexp(i % 2 ? -value : value, int(random() % 200) - 100);
+            if (kavrino::roundToReal48(value) != referenceRoundToReal48(value))
+                QFAIL(qPrintable(QStringLiteral("%1").arg(double(value), 0, 'g', 20)));
+        }
+    }
+
+    // Headings, lengths and positions from the usual to the extreme, each compared with the
+    // extended arithmetic, out-of-range ends included.
+    void stepEndMatchesTheExtendedArithmetic()
+    {
+        std::mt19937 random(20240613);
+        const auto pick = [&](std::int64_t low, std::int64_t high) {
+            return static_cast<std::int32_t>(std::uniform_int_distribution<std::int64_t>(low, high)(random));
+        };
+        const auto heading = [&] {
+            switch (pick(0, 3)) {
+            case 0: return pick(-720, 720);
+            case 1: return pick(-8, 8) * 45 + pick(-1, 1);
+            case 2: return pick(-10'000'000, 10'000'000);
+            default: return pick(INT32_MIN, INT32_MAX);
+            }
+        };
+        const auto length = [&] {
+            switch (pick(0, 3)) {
+            case 0: return pick(-60, 60);
+            case 1: return pick(-100'000, 100'000);
+            case 2: return pick(-1'000'000'000, 1'000'000'000) | pick(0, 1);
+            default: return pick(INT32_MIN, INT32_MAX);
+            }
+        };
+        const auto position = [&] { return pick(0, 3) == 0 ? pick(INT32_MIN, INT32_MAX) : pick(-5, 805); };
+
+        kavrino::StepCache cache;
+        int mismatches = 0;
+        for (int i = 0; i < 1'000'000 && mismatches < 5; ++i) {
+            const std::int32_t kat = heading(), krok = length();
+            // Several starts for each heading and length, so that the cache's moves are used.
+            for (int start = 0; start < 3; ++start) {
+                const std::int32_t x = position(), y = position();
+                const auto expected = extendedStepEnd(x, y, kat, krok);
+                const auto actual = fastStepEnd(x, y, kat, krok, cache);
+                if (actual != expected) {
+                    ++mismatches;
+                    qWarning("x %d y %d kat %d krok %d", x, y, kat, krok);
+                }
+            }
+        }
+        QCOMPARE(mismatches, 0);
+    }
+
+    // Steps whose exact end lies a hair from a half, where a rounding error of the last bit decides:
+    // lengths from the continued fraction of twice the sine or cosine, k * 2s next to an odd number.
+    void nearHalvesMatchTheExtendedArithmetic()
+    {
+        kavrino::StepCache cache;
+        int cases = 0;
+        for (const std::int32_t kat : { 150, 45, 7, 100, -33, 1234567, 89, 271 }) {
+            const long double angle = kavrino::stepAngle(kat);
+            for (const long double ratio : { 2 * std::sin(angle), 2 * std::cos(angle) }) {
+                long double rest = std::fabs(ratio);
+                std::int64_t p0 = 1, q0 = 0, p1 = static_cast<std::int64_t>(std::floor(rest)), q1 = 1;
+                while (q1 < INT32_MAX && rest - std::floor(rest) > 1e-18L) {
+                    rest = 1 / (rest - std::floor(rest));
+                    const auto a = static_cast<std::int64_t>(std::floor(rest));
+                    std::tie(p0, q0, p1, q1) = std::make_tuple(p1, q1, a * p1 + p0, a * q1 + q0);
+                    if (p1 % 2 == 0 || q1 > INT32_MAX)
+                        continue;
+                    for (const std::int64_t krok : { q1, -q1 }) {
+                        for (const std::int32_t start : { 0, 100, 400 }) {
+                            ++cases;
+                            const auto expected = extendedStepEnd(start, start, kat, std::int32_t(krok));
+                            QCOMPARE(fastStepEnd(start, start, kat, std::int32_t(krok), cache), expected);
+                        }
+                    }
+                }
+            }
+        }
+        QVERIFY(cases > 100);
+    }
+
+    // A long walk over the canvas with its wraps, as the console draws: every position matches.
+    void walkMatchesTheExtendedArithmetic()
+    {
+        TZolw zolw;
+        zolw.resize(801, 417);
+        zolw.setX(400);
+        zolw.setY(200);
+        zolw.setPisak(false);
+        std::int32_t x = 400, y = 200, kat = 180;
+        std::mt19937 random(7);
+        for (int i = 0; i < 1'000'000; ++i) {
+            const std::int32_t turn = i % 3 == 0 ? 7 : std::int32_t(random() % 9) * 45;
+            const std::int32_t krok = std::int32_t(random() % 400) - 100;
+            zolw.TurnLeft(turn);
+            kat += turn;
+            zolw.setKrok(krok);
+            zolw.StepForward();
+            const auto end = extendedStepEnd(x, y, kat, krok);
+            QVERIFY(end);
+            x = end->x > 801 ? 0 : end->x < 0 ? 801 : end->x;
+            y = end->y > 417 ? 0 : end->y < 0 ? 417 : end->y;
+            if (zolw.X() != x || zolw.Y() != y)
+                QFAIL(qPrintable(QStringLiteral("step %1: (%2, %3), expected (%4, %5)")
+                                     .arg(i)
+                                     .arg(zolw.X())
+                                     .arg(zolw.Y())
+                                     .arg(x)
+                                     .arg(y)));
+        }
+    }
+
+    // Lines inside the image and lines that leave it, against every rounded step drawn one by one.
+    void linesMatchTheirRoundedSteps()
+    {
+        std::mt19937 random(3);
+        const auto coordinate
+            = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+        for (int i = 0; i < 20'000; ++i) {
+            const bool inside = i % 2 == 0;
+            const QPoint from = inside ? QPoint(coordinate(0, 60), coordinate(0, 36))
+                                       : QPoint(coordinate(-90, 150), coordinate(-90, 130));
+            const QPoint to = inside ? QPoint(coordinate(0, 60), coordinate(0, 36))
+                                     : QPoint(coordinate(-90, 150), coordinate(-90, 130));
+            QImage drawn(61, 37, QImage::Format_RGB32);
+            drawn.fill(Qt::white);
+            QImage expected = drawn;
+            kavrino::drawLineExcludingEnd(drawn, from, to, qRgb(0, 0, 0));
+            drawLineStepByStep(expected, from, to);
+            if (drawn != expected)
+                QFAIL(qPrintable(
+                    QStringLiteral("line (%1, %2) to (%3, %4)").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y())));
+        }
     }
 
     void stepsDrawOnlyWithThePenDown()
@@ -101,7 +305,7 @@ private slots:
         zolw.StepForward();
         const QImage& drawn = zolw.picture().image();
         QCOMPARE(drawn.size(), QSize(801, 417)); // the first step made a bitmap of the control's size
-        QCOMPARE(blackPixels(drawn), 100);       // 0..99: the end pixel is not set
+        QCOMPARE(blackPixels(drawn), 100); // 0..99: the end pixel is not set
         QCOMPARE(drawn.pixelColor(99, 0), QColor(Qt::black));
         QCOMPARE(drawn.pixelColor(100, 0), QColor(Qt::white));
 

@@ -36,6 +36,29 @@ private slots:
         QTRY_VERIFY(animation->currentFrame() > 1);
     }
 
+    // Frames made on demand are made once, when the animation is first shown, and not before.
+    void framesOnDemandAreMadeWhenFirstShown()
+    {
+        QWidget window;
+        auto* animation = new platform::AnimationControl(&window);
+        int made = 0;
+        animation->setFrames(
+            [&made] {
+                ++made;
+                return platform::copyFileAnimationFrames();
+            },
+            platform::copyFileFrameSize, 70);
+        animation->setActive(true);
+        QCOMPARE(animation->size(), QSize(272, 60));
+        QCOMPARE(made, 0);
+        window.show();
+        QVERIFY(animation->playing());
+        QCOMPARE(animation->frameCount(), 26);
+        window.hide();
+        window.show();
+        QCOMPARE(made, 1);
+    }
+
     void loopsBackToTheFirstFrame()
     {
         platform::AnimationControl animation;

@@ -26,6 +26,23 @@ private slots:
         QCOMPARE(label.size(), QSize(10, 10));
     }
 
+    // Markup is text like any other: every character shows and takes its width.
+    void showsMarkupAsTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("tags") << "<b>x</b>";
+        QTest::newRow("ampersand and angle") << "<i>a & b</i> < c";
+        QTest::newRow("entity") << "&lt;p&gt;";
+    }
+    void showsMarkupAsTyped()
+    {
+        QFETCH(QString, text);
+        platform::Label label(text);
+        QCOMPARE(label.text(), text);
+        // Read as markup, the label would take only the width of what the markup leaves.
+        QVERIFY(label.width() >= label.fontMetrics().horizontalAdvance(text));
+    }
+
     void clickIsAReleaseInside()
     {
         platform::Label label(QStringLiteral("Autor: Kwintel"));

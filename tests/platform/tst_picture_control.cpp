@@ -30,8 +30,7 @@ class TestPictureControl : public QObject {
         return path(name);
     }
 
-    template <typename Error>
-    static QString errorOf(const std::function<void()>& action)
+    template <typename Error> static QString errorOf(const std::function<void()>& action)
     {
         try {
             action();
@@ -62,7 +61,7 @@ private slots:
     void loadedBitmapKeepsItsOwnSizeAndSavesBack()
     {
         platform::PictureControl control;
-        control.loadFromFile(writeBitmap("red.BMP", {7, 5}, Qt::red));
+        control.loadFromFile(writeBitmap("red.BMP", { 7, 5 }, Qt::red));
         QCOMPARE(control.canvas().size(), QSize(7, 5));
         control.canvas().setPixelColor(0, 0, Qt::black);
 
@@ -73,6 +72,51 @@ private slots:
         QCOMPARE(saved.pixelColor(6, 4), QColor(Qt::red));
     }
 
+    // The name decides: a bitmap saved as ".png" is a PNG file, under any other name a BMP file.
+    void bitmapSavesInTheFormatItsNameAsks_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("signature");
+        QTest::newRow("png") << "drawing.png" << QByteArray("\x89PNG");
+        QTest::newRow("PNG in capitals") << "DRAWING.PNG" << QByteArray("\x89PNG");
+        QTest::newRow("bmp") << "drawing.bmp" << QByteArray("BM");
+        QTest::newRow("no extension") << "drawing" << QByteArray("BM");
+    }
+    void bitmapSavesInTheFormatItsNameAsks()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, signature);
+        platform::PictureControl control;
+        control.resize(9, 6);
+        control.canvas().setPixelColor(3, 2, Qt::black);
+        control.saveToFile(path(fileName));
+        QFile file(path(fileName));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith(signature));
+        file.close();
+        if (!fileName.contains(u'.'))
+            return; // loads only by a known extension
+
+        platform::PictureControl loaded;
+        loaded.loadFromFile(path(fileName));
+        QCOMPARE(loaded.picture().kind(), platform::Picture::Kind::Bitmap);
+        QCOMPARE(loaded.canvas().size(), QSize(9, 6));
+        QCOMPARE(loaded.canvas().pixelColor(3, 2), QColor(Qt::black));
+        QCOMPARE(loaded.canvas().pixelColor(4, 2), QColor(Qt::white));
+    }
+
+    void transparentPngLiesOnWhite()
+    {
+        QImage image(4, 4, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        image.setPixelColor(1, 1, Qt::red);
+        QVERIFY(image.save(path("sprite.png"), "PNG"));
+        platform::PictureControl control;
+        control.loadFromFile(path("sprite.png"));
+        QCOMPARE(control.canvas().pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(control.canvas().pixelColor(1, 1), QColor(Qt::red));
+    }
+
     void iconLoadsButGivesNoCanvasAndSavesAsItWasRead()
     {
         platform::PictureControl control;
@@ -80,7 +124,7 @@ private slots:
         control.loadFromFile(icon);
         QCOMPARE(control.picture().kind(), platform::Picture::Kind::Icon);
         QCOMPARE(errorOf<platform::InvalidGraphicOperation>([&] { control.canvas(); }),
-                 QStringLiteral("Can only modify an image if it contains a bitmap"));
+            QStringLiteral("Can only modify an image if it contains a bitmap"));
 
         control.saveToFile(path("back.ico"));
         QFile original(icon), copy(path("back.ico"));
@@ -93,9 +137,11 @@ private slots:
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown extension") << "notes.txt" << QByteArray("text") << "Unknown picture file extension (.txt)";
+        QTest::newRow("unknown extension")
+            << "notes.txt" << QByteArray("text") << "Unknown picture file extension (.txt)";
         QTest::newRow("no extension") << "picture" << QByteArray("x") << "Unknown picture file extension (.)";
         QTest::newRow("broken bitmap") << "broken.bmp" << QByteArray("BM not really") << "Bitmap image is not valid";
+        QTest::newRow("broken PNG") << "broken.png" << QByteArray("\x89PNG not really") << "PNG image is not valid";
     }
     void loadErrors()
     {
@@ -108,7 +154,7 @@ private slots:
         file.close();
 
         platform::PictureControl control;
-        control.loadFromFile(writeBitmap("before.bmp", {3, 3}, Qt::green));
+        control.loadFromFile(writeBitmap("before.bmp", { 3, 3 }, Qt::green));
         QCOMPARE(errorOf<platform::InvalidGraphic>([&] { control.loadFromFile(path(fileName)); }), message);
         QCOMPARE(control.picture().image().pixelColor(1, 1), QColor(Qt::green)); // the old picture stays
     }
@@ -145,9 +191,9 @@ private slots:
 
     void aFailedSaveKeepsTheOldFile()
     {
-        const QString target = writeBitmap("old.bmp", {4, 4}, Qt::green);
+        const QString target = writeBitmap("old.bmp", { 4, 4 }, Qt::green);
         platform::PictureControl control;
-        control.loadFromFile(writeBitmap("large.bmp", {400, 400}, Qt::red));
+        control.loadFromFile(writeBitmap("large.bmp", { 400, 400 }, Qt::red));
         {
             testing::FileSizeLimit limit(4096); // as if the disc filled up half-way
             QVERIFY(errorOf<platform::FileCreateError>([&] { control.saveToFile(target); }).contains(target));

@@ -1,11 +1,15 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+
 namespace testing {
 
 namespace {
 
-template <typename T, typename Fallback>
-T takeFront(std::deque<T>& queue, Fallback fallback)
+template <typename T, typename Fallback> T takeFront(std::deque<T>& queue, Fallback fallback)
 {
     if (queue.empty())
         return fallback;
@@ -44,26 +48,45 @@ QStringList ScriptedDialogs::errors() const
     return texts;
 }
 
+void ScriptedDialogs::record(ShownDialog dialog)
+{
+    shown_.append(std::move(dialog));
+    if (!modalWindows_)
+        return;
+    QDialog window(QApplication::activeWindow());
+    window.setWindowTitle(shown_.constLast().caption);
+    window.resize(240, 120);
+    QElapsedTimer open;
+    open.start();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &window, [&] {
+        if (window.isActiveWindow() || open.elapsed() > 2000)
+            window.accept();
+    });
+    poll.start(10);
+    window.exec();
+}
+
 int ScriptedDialogs::count(ShownDialog::Kind kind) const
 {
-    return static_cast<int>(std::count_if(shown_.begin(), shown_.end(),
-                                          [kind](const ShownDialog& dialog) { return dialog.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(shown_.begin(), shown_.end(), [kind](const ShownDialog& dialog) { return dialog.kind == kind; }));
 }
 
 void ScriptedDialogs::showMessage(const QString& caption, const QString& text, platform::MessageIcon icon)
 {
-    shown_.append({ShownDialog::Kind::Message, caption, text, icon, {}});
+    record({ ShownDialog::Kind::Message, caption, text, icon, {} });
 }
 
 bool ScriptedDialogs::askYesNo(const QString& caption, const QString& text, platform::MessageIcon icon)
 {
-    shown_.append({ShownDialog::Kind::YesNo, caption, text, icon, {}});
+    record({ ShownDialog::Kind::YesNo, caption, text, icon, {} });
     return takeFront(yesNo_, false);
 }
 
 std::optional<QString> ScriptedDialogs::fileDialog(ShownDialog::Kind kind, const platform::FileDialogOptions& options)
 {
-    shown_.append({kind, options.title, {}, platform::MessageIcon::None, options});
+    record({ kind, options.title, {}, platform::MessageIcon::None, options });
     return takeFront(files_, std::optional<QString>());
 }
 
@@ -89,19 +112,19 @@ std::optional<QString> ScriptedDialogs::savePicture(const platform::FileDialogOp
 
 std::optional<QColor> ScriptedDialogs::chooseColor(const QColor&)
 {
-    shown_.append({ShownDialog::Kind::Color, {}, {}, platform::MessageIcon::None, {}});
+    record({ ShownDialog::Kind::Color, {}, {}, platform::MessageIcon::None, {} });
     return takeFront(colors_, std::optional<QColor>());
 }
 
 std::optional<platform::FontChoice> ScriptedDialogs::chooseFont(const platform::FontChoice&)
 {
-    shown_.append({ShownDialog::Kind::Font, {}, {}, platform::MessageIcon::None, {}});
+    record({ ShownDialog::Kind::Font, {}, {}, platform::MessageIcon::None, {} });
     return takeFront(fonts_, std::optional<platform::FontChoice>());
 }
 
 bool ScriptedDialogs::choosePrinter(platform::Printer&)
 {
-    shown_.append({ShownDialog::Kind::Printer, {}, {}, platform::MessageIcon::None, {}});
+    record({ ShownDialog::Kind::Printer, {}, {}, platform::MessageIcon::None, {} });
     return takeFront(printers_, false);
 }
 

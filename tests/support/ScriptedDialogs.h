@@ -1,5 +1,7 @@
 // A dialog service for tests: every dialog answers from a queue the test filled, and everything
-// that would have been shown is recorded. An unscripted dialog counts as cancelled.
+// that would have been shown is recorded. An unscripted dialog counts as cancelled. On request each
+// dialog also opens a real, empty modal window for as long as the window system takes to make it
+// the active window, as a desktop dialog takes the activation from the windows behind it.
 #pragma once
 
 #include "platform/Dialogs.h"
@@ -30,6 +32,7 @@ public:
     void answerColor(std::optional<QColor> color) { colors_.push_back(color); }
     void answerFont(std::optional<platform::FontChoice> font) { fonts_.push_back(std::move(font)); }
     void answerPrinter(bool confirmed) { printers_.push_back(confirmed); }
+    void showModalWindows(bool on) { modalWindows_ = on; }
 
     const QList<ShownDialog>& shown() const { return shown_; }
     // The texts of the message boxes shown so far (plain and error boxes alike).
@@ -49,6 +52,7 @@ public:
     bool choosePrinter(platform::Printer& printer) override;
 
 private:
+    void record(ShownDialog dialog);
     std::optional<QString> fileDialog(ShownDialog::Kind kind, const platform::FileDialogOptions& options);
 
     QList<ShownDialog> shown_;
@@ -57,6 +61,7 @@ private:
     std::deque<std::optional<QColor>> colors_;
     std::deque<std::optional<platform::FontChoice>> fonts_;
     std::deque<bool> printers_;
+    bool modalWindows_ = false;
 };
 
 } // namespace testing
